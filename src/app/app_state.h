@@ -1,0 +1,78 @@
+// The one record of process-wide state: the level table, the view, and every subsystem's settings.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "compose/view_state.h"
+#include "formats/file_settings.h"
+#include "image/levels.h"
+#include "modes/mode_settings.h"
+#include "platform_api/platform.h"
+
+namespace vyd {
+
+// Which text page replaces the picture.
+enum InfoScreen : uint8_t {
+    kInfoNone = 0,
+    kInfoLevelList = 'L',
+    kInfoPcxHeader = 'P',
+    kInfoPalette = 'p',
+    kInfoByteFrequency = 'b',
+    kInfoClipboard = 'c',
+};
+
+struct Point {
+    double x = 0, y = 0;
+};
+
+// State of the application shell: window, menus, keys, pointer, cursors, questions.
+struct ShellState {
+    int workOnBackgroundPosition = 0;
+    std::string startupFile;
+    uint8_t infoScreen = kInfoNone;
+    bool menuCommandPending = false;
+    std::string paintbrushPath = "xdg-open";
+    int16_t brushCursorWidth = -1, brushCursorHeight = -1;
+    std::vector<uint8_t> cursorAndMask, cursorXorMask;
+    bool brushCursorShown = false;
+    std::array<Color, 16> customColors{};
+    double pi = 0;
+    std::array<uint8_t, 256> keyState{};
+    int lastKey = 0;
+    bool firstMessageSeen = false;
+    Point pointer, anchor;
+    bool dragArmed = false;
+    int32_t lastClickedU = 0, lastClickedV = 0;
+    int transformPartner = -1;
+    Color penColor = 0;
+    std::string askPrompt, askAnswer;
+    bool windowDestroyed = false;
+};
+
+struct AppState {
+    Platform* platform = nullptr;
+    LevelTable levels;
+    ButtonColors buttons;
+    ModeSettings modes;
+    FileSettings files;
+    ViewState view;
+    ShellState shell;
+    int slideScreen = 0;  // non-zero while the slide status page is shown
+
+    Level& currentLevel() { return levels.current(); }
+    Platform& ui() { return *platform; }
+};
+
+// How a command handler ends.
+enum class Ending {
+    Refresh,             // give an empty background a blank picture, then redraw
+    Redraw,              // invalidate and repaint at once
+    Update,              // repaint at once
+    Plain,               // return at once
+    DefaultProcessing,   // not handled here: the platform's default processing
+};
+
+}  // namespace vyd
