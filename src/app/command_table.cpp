@@ -1,0 +1,146 @@
+#include "app/command_table.h"
+
+#include "app/commands_levels.h"
+#include "app/commands_shell.h"
+#include "app/endings.h"
+
+namespace vyd {
+
+const char* const kNullMenuText = "(The menu is inactive; press ESC to get the image display back)";
+
+namespace {
+
+// Items whose handler is nullptr are not built yet; they reach default processing and have no effect.
+const std::vector<CommandEntry> kCommands = {
+    {1321, "&Files", "&new", nullptr},
+    {1297, "&Files", "&read from file", nullptr},
+    {1320, "&Files", "&save", nullptr},
+    {1298, "&Files", "save &as", nullptr},
+    {1301, "&Files", "rena&me file", nullptr},
+    {1299, "&Files", "&delete file", nullptr},
+    {1300, "&Files", "show &Paths?", nullptr},
+    {1311, "&Files", "get contents list for &Clipboard", nullptr},
+    {1281, "&Files", "examine image on Clipb&oard", nullptr},
+    {1302, "&Files", "read image from Clipboard: &q", nullptr},
+    {1303, "&Files", "write image to Clip&board", nullptr},
+    {1317, "&Files", "read composin&g info", nullptr},
+    {1318, "&Files", "write compos&ing info", nullptr},
+    {1325, "&Files", "write as n&umbers", nullptr},
+    {1365, "&Files", "show images as movie", nullptr},
+    {1366, "&Files", "copy movie images", nullptr},
+    {1296, "&Files", "e&xit", commandExit},
+    {1601, "&Modes", "any mode to &2-color", nullptr},
+    {1604, "&Modes", "any mode to &16color", nullptr},
+    {1636, "&Modes", "ditto with pixel &chequering (slow)", nullptr},
+    {1544, "&Modes", "any mode to 25&6-color", nullptr},
+    {1561, "&Modes", "truecolor to 256-color with &dithering (slow)", nullptr},
+    {1545, "&Modes", "any mode to 256-color &greyshades", nullptr},
+    {1560, "&Modes", "any mode to &truecolor", nullptr},
+    {1324, "&Modes", "truecolor to 2-color by the &bwlimit value", nullptr},
+    {1562, "&Modes", "truecolor by the from&0 and from255 values", nullptr},
+    {1540, "&Modes", "truecolor is 16 or 2&4 bit?", nullptr},
+    {0, "&Modes", nullptr, nullptr},
+    {1282, "&Modes", "show PCX file head&er", commandShowInfoScreen},
+    {1305, "&Modes", "&show palette", commandShowInfoScreen},
+    {1310, "&Modes", "show byte usage &frequency", commandShowInfoScreen},
+    {1357, "&Modes", "set &JPG quality", nullptr},
+    {1319, "&Editing", "&undo", commandUndo},
+    {1616, "&Editing", "swop &greys", nullptr},
+    {1617, "&Editing", "swop &red && blue", nullptr},
+    {1618, "&Editing", "standardize &palette", nullptr},
+    {1620, "&Editing", "re&verse colors", nullptr},
+    {1621, "&Editing", "make &line drawing", nullptr},
+    {1622, "&Editing", "&halve size (black wins)", nullptr},
+    {1623, "&Editing", "make lines 1 pi&xel wide", nullptr},
+    {1316, "&Editing", "make all &non-background black or white", nullptr},
+    {1288, "&Editing", "tri&m off edges which are all transparent", nullptr},
+    {1347, "&Editing", "make white all pixels brighter than the &bwlimit value", nullptr},
+    {1351, "&Editing", "resize with &tiling", nullptr},
+    {1352, "&Editing", "shrin&k background 1 pixel at its edges", nullptr},
+    {1353, "&Editing", "multiply screen colors by left mouse button's color as in &Poser rendering", nullptr},
+    {1354, "&Editing", "invert a color", nullptr},
+    {1361, "&Editing", "set all colors to brightest color at each pixel", nullptr},
+    {1362, "&Editing", "set all colors to darkest color at each pixel", nullptr},
+    {0, "&Editing", nullptr, nullptr},
+    {1285, "&Editing", "flip t&op/bottom", nullptr},
+    {1286, "&Editing", "fl&ip left/right", nullptr},
+    {1287, "&Editing", "rotate &90deg to right", nullptr},
+    {1348, "&Editing", "copy to level 15 removing b&arrel distortion", nullptr},
+    {1349, "&Editing", "copy to level 15 changing into Poser .B&UM file mode", nullptr},
+    {1350, "&Editing", "copy to level 15 changing from Poser .BUM &file mode", nullptr},
+    {1355, "&Editing", "copy one color to level 15", nullptr},
+    {1364, "&Editing", "write left button's selecte&d color on all pixels whose color is right button's selected color", nullptr},
+    {1367, "&Editing", "blurring", nullptr},
+    {1363, "&Editing", "special", commandSpecial},
+    {1306, "&Levels", "&save assembled picture to file", nullptr},
+    {1323, "&Levels", "assemble current le&vel && level 15", nullptr},
+    {1307, "&Levels", "&hide/show current level\tctrl-H", commandHideShow},
+    {1312, "&Levels", "drop c&urrent level's image", commandDropCurrent},
+    {1322, "&Levels", "drop &all images", commandDropAll},
+    {1308, "&Levels", "&list && handle levels\tctrl-L", commandShowInfoScreen},
+    {1309, "&Levels", "sh&ow scale && origin && angle", nullptr},
+    {1313, "&Levels", "display && &alter level details", nullptr},
+    {1314, "&Levels", "sort levels by &priority", commandSortByPriority},
+    {1315, "&Levels", "mark &edges where same overlaps same", nullptr},
+    {0, "&Levels", nullptr, nullptr},
+    {1328, "&Levels", "work on &background", commandSelectLevel},
+    {1329, "&Levels", "work on object &1", commandSelectLevel},
+    {1358, "&Slides", "file to &read slide file names from", nullptr},
+    {1359, "&Slides", "file to &list slide files names on", nullptr},
+    {1360, "&Slides", "&stop listing slide file names", nullptr},
+    {1537, nullptr, "P&aintbrush", commandPaintbrush},
+    {1284, nullptr, "&Help", commandHelp},
+};
+
+}  // namespace
+
+const std::vector<CommandEntry>& commandTable() { return kCommands; }
+
+const CommandEntry* findCommand(int id) {
+    if (id == 0) return nullptr;
+    for (const CommandEntry& entry : kCommands) {
+        if (entry.id == id) return &entry;
+    }
+    return nullptr;
+}
+
+std::vector<MenuItem> mainMenuDescription() {
+    std::vector<MenuItem> bar;
+    const char* lastPopup = "";
+    for (const CommandEntry& entry : kCommands) {
+        MenuItem item;
+        item.id = entry.id;
+        item.separator = entry.text == nullptr;
+        item.text = entry.text ? entry.text : "";
+        item.checked = entry.id == kFirstLevelCommand;  // "work on &background" is checked in the resource
+        if (!entry.popup) {
+            bar.push_back(item);
+            lastPopup = "";
+            continue;
+        }
+        if (bar.empty() || std::string(lastPopup) != entry.popup) {
+            MenuItem popup;
+            popup.text = entry.popup;
+            bar.push_back(popup);
+            lastPopup = entry.popup;
+        }
+        bar.back().items.push_back(item);
+    }
+    return bar;
+}
+
+std::vector<MenuItem> nullMenuDescription() {
+    MenuItem item;
+    item.id = kNullMenuItem;
+    item.text = kNullMenuText;
+    return {item};
+}
+
+Ending dispatchCommand(AppState& app, int id) {
+    if (id >= kFirstLevelCommand && id < kFirstLevelCommand + kLevelCount) return commandSelectLevel(app, id);
+    const CommandEntry* entry = findCommand(id);
+    if (!entry || !entry->handler) return Ending::DefaultProcessing;
+    return entry->handler(app, id);
+}
+
+}  // namespace vyd

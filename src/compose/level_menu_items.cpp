@@ -1,0 +1,23 @@
+#include "compose/level_menu_items.h"
+
+namespace vyd {
+
+namespace {
+constexpr int kLevelsPopup = 3;
+constexpr int kFirstLevelCommand = 1328;
+}  // namespace
+
+void enableLevelItems(AppState& app) {
+    for (int i = 0; i < kLevelCount; ++i) {
+        app.ui().enableMenuItemByPosition(kLevelsPopup, app.shell.workOnBackgroundPosition + i,
+                                          app.levels[i].shown != 0);
+    }
+}
+
+void checkCurrentLevelItem(AppState& app) {
+    for (int i = 0; i < kLevelCount; ++i) {
+        app.ui().checkMenuItem(kFirstLevelCommand + i, i == app.levels.currentIndex);
+    }
+}
+
+}  // namespace vyd
