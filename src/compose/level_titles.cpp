@@ -1,6 +1,6 @@
-#include "app/level_titles.h"
+#include "compose/level_titles.h"
 
-#include "app/text_format.h"
+#include "platform_api/text_format.h"
 
 namespace vyd {
 
