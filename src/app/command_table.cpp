@@ -1,6 +1,7 @@
 #include "app/command_table.h"
 
 #include "app/commands_levels.h"
+#include "app/commands_modes.h"
 #include "app/commands_shell.h"
 #include "app/endings.h"
 
@@ -29,25 +30,25 @@ const std::vector<CommandEntry> kCommands = {
     {1365, "&Files", "show images as movie", nullptr},
     {1366, "&Files", "copy movie images", nullptr},
     {1296, "&Files", "e&xit", commandExit},
-    {1601, "&Modes", "any mode to &2-color", nullptr},
-    {1604, "&Modes", "any mode to &16color", nullptr},
-    {1636, "&Modes", "ditto with pixel &chequering (slow)", nullptr},
-    {1544, "&Modes", "any mode to 25&6-color", nullptr},
-    {1561, "&Modes", "truecolor to 256-color with &dithering (slow)", nullptr},
-    {1545, "&Modes", "any mode to 256-color &greyshades", nullptr},
-    {1560, "&Modes", "any mode to &truecolor", nullptr},
-    {1324, "&Modes", "truecolor to 2-color by the &bwlimit value", nullptr},
-    {1562, "&Modes", "truecolor by the from&0 and from255 values", nullptr},
-    {1540, "&Modes", "truecolor is 16 or 2&4 bit?", nullptr},
+    {1601, "&Modes", "any mode to &2-color", commandConvertMode},
+    {1604, "&Modes", "any mode to &16color", commandConvertMode},
+    {1636, "&Modes", "ditto with pixel &chequering (slow)", commandConvertMode},
+    {1544, "&Modes", "any mode to 25&6-color", commandConvertMode},
+    {1561, "&Modes", "truecolor to 256-color with &dithering (slow)", commandConvertMode},
+    {1545, "&Modes", "any mode to 256-color &greyshades", commandConvertMode},
+    {1560, "&Modes", "any mode to &truecolor", commandConvertMode},
+    {1324, "&Modes", "truecolor to 2-color by the &bwlimit value", commandThresholdByBwlimit},
+    {1562, "&Modes", "truecolor by the from&0 and from255 values", commandMapFrom0From255},
+    {1540, "&Modes", "truecolor is 16 or 2&4 bit?", commandToggleTruecolorMark},
     {0, "&Modes", nullptr, nullptr},
     {1282, "&Modes", "show PCX file head&er", commandShowInfoScreen},
     {1305, "&Modes", "&show palette", commandShowInfoScreen},
     {1310, "&Modes", "show byte usage &frequency", commandShowInfoScreen},
     {1357, "&Modes", "set &JPG quality", nullptr},
     {1319, "&Editing", "&undo", commandUndo},
-    {1616, "&Editing", "swop &greys", nullptr},
-    {1617, "&Editing", "swop &red && blue", nullptr},
-    {1618, "&Editing", "standardize &palette", nullptr},
+    {1616, "&Editing", "swop &greys", commandSwopGreys},
+    {1617, "&Editing", "swop &red && blue", commandSwopRedBlue},
+    {1618, "&Editing", "standardize &palette", commandStandardizePalette},
     {1620, "&Editing", "re&verse colors", nullptr},
     {1621, "&Editing", "make &line drawing", nullptr},
     {1622, "&Editing", "&halve size (black wins)", nullptr},
