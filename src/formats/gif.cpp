@@ -1,0 +1,253 @@
+#include "formats/gif.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "formats/byte_reader.h"
+#include "formats/file_io.h"
+#include "formats/gif_lzw.h"
+
+namespace vyd {
+
+namespace {
+
+constexpr uint8_t kExtensionIntroducer = 0x21;
+constexpr uint8_t kImageSeparator = 0x2C;
+constexpr uint8_t kTrailer = 0x3B;
+constexpr uint8_t kTableFlag = 0x80;      // screen and image flags: a colour table follows
+constexpr uint8_t kInterlacedFlag = 0x40;  // image flags: rows are sent in four passes
+constexpr uint8_t kTableSizeBits = 0x07;   // the table holds 2 << (flags & 7) colours
+
+constexpr char kReadCaption[] = "error in reading a .GIF file";
+
+// The colour table in force: the global one, replaced by each local one for its image and the later ones.
+struct ColourTable {
+    uint8_t rgb[256 * 3] = {};  // (red, green, blue) triples
+    int count = 0;
+    bool present = false;
+
+    void read(ByteReader& in, uint8_t flags) {
+        count = 2 << (flags & kTableSizeBits);
+        present = true;
+        in.read(rgb, 3 * static_cast<size_t>(count));
+    }
+};
+
+// The 9 bytes after the image separator.
+struct ImageDescriptor {
+    uint16_t left, top;  // placement on the screen: not used
+    uint16_t width, height;
+    uint8_t flags;
+};
+
+// Reads an image's data sub-blocks up to the zero count (or the end of the file), appending their bytes to
+// data when it is given.
+void readSubBlocks(ByteReader& in, std::vector<uint8_t>* data) {
+    for (;;) {
+        uint8_t count = in.u8();
+        if (in.shortRead() || count == 0) return;
+        auto bytes = in.take(count);
+        if (data) data->insert(data->end(), bytes.begin(), bytes.end());
+    }
+}
+
+// Skips an extension block after its introducer; returns the failure message, or an empty text.
+std::string skipExtension(ByteReader& in) {
+    in.u8();  // the label: every kind of extension is skipped whole
+    if (in.shortRead()) return "block code not read";
+    for (;;) {
+        uint8_t count = in.u8();
+        if (in.shortRead()) return "block size not read";
+        if (count == 0) return {};
+        in.skip(count);
+        if (in.shortRead()) return "block not read";
+    }
+}
+
+// Moves decoded rows from the order they arrived in (row i at offset i x width, packed) to their places in the
+// picture's bottom-up buffer, whose rows are stride bytes apart; order[i] is arrival i's row from the top.
+void placeRows(uint8_t* pixels, int width, int height, int32_t stride, const std::vector<int>& order) {
+    const size_t w = static_cast<size_t>(width);
+    // First permute whole rows among the packed slots: slot j must end up holding buffer row j, which is the
+    // picture row height - 1 - j. Each cycle of the permutation goes through one spare row.
+    std::vector<int> source(height);
+    for (int i = 0; i < height; ++i) source[height - 1 - order[i]] = i;
+    std::vector<uint8_t> spare(w);
+    std::vector<uint8_t> done(height, 0);
+    for (int first = 0; first < height; ++first) {
+        if (done[first] || source[first] == first) continue;
+        std::memcpy(spare.data(), pixels + first * w, w);
+        int slot = first;
+        for (;;) {
+            done[slot] = 1;
+            int from = source[slot];
+            if (from == first) {
+                std::memcpy(pixels + slot * w, spare.data(), w);
+                break;
+            }
+            std::memcpy(pixels + slot * w, pixels + from * w, w);
+            slot = from;
+        }
+    }
+    // Then spread the packed rows out to the stride, the top buffer row first, and clear the padding.
+    if (static_cast<size_t>(stride) == w) return;
+    for (int j = height - 1; j >= 0; --j) {
+        uint8_t* row = pixels + static_cast<size_t>(j) * stride;
+        std::memmove(row, pixels + j * w, w);
+        std::memset(row + w, 0, stride - w);
+    }
+}
+
+// Decodes the first image's data into its record: pixels the data did not reach are cleared to index 0.
+void decodeFirstImage(std::span<const uint8_t> data, int minCodeSize, bool interlaced, Image& image) {
+    const int width = image.width(), height = image.height();
+    const size_t total = static_cast<size_t>(width) * height;
+    uint8_t* pixels = image.pixels.data();
+    size_t written = decodeGifLzw(data, minCodeSize, pixels, total);
+    std::memset(pixels + written, 0, total - written);
+    placeRows(pixels, width, height, image.stride, gifRowOrder(height, interlaced));
+}
+
+// Reads one image block after its separator. The first image is decoded into image; later ones are only
+// read past (they are counted and discarded, so their pixels are never built). Returns the failure message,
+// or an empty text.
+std::string readImageBlock(ByteReader& in, ColourTable& table, Image* first) {
+    uint8_t raw[9];
+    if (in.read(raw, sizeof raw) < sizeof raw) return "image header not read";
+    ImageDescriptor d{static_cast<uint16_t>(raw[0] | raw[1] << 8), static_cast<uint16_t>(raw[2] | raw[3] << 8),
+                      static_cast<uint16_t>(raw[4] | raw[5] << 8), static_cast<uint16_t>(raw[6] | raw[7] << 8),
+                      raw[8]};
+    if (d.flags & kTableFlag) table.read(in, d.flags);
+    if (!table.present) return "no palette";
+    if (!first) {
+        in.u8();  // minimum code size
+        readSubBlocks(in, nullptr);
+        return {};
+    }
+    // Sizes of 0 and sizes beyond the record's limits get no buffer; so does a failed allocation.
+    if (!createImage(*first, kMode256, 8, d.width, d.height)) return "I can't create the image array";
+    int minCodeSize = in.u8();
+    std::vector<uint8_t> data;
+    data.reserve(std::min<size_t>(in.remaining(), static_cast<size_t>(d.width) * d.height * 2 + 1024));
+    if (!in.shortRead()) readSubBlocks(in, &data);
+    decodeFirstImage(data, minCodeSize, (d.flags & kInterlacedFlag) != 0, *first);
+    for (int i = 0; i < table.count; ++i) {
+        first->palette[i] = {table.rgb[3 * i + 2], table.rgb[3 * i + 1], table.rgb[3 * i], 0};
+    }
+    return {};
+}
+
+std::string formatCount(const char* format, int value) {
+    char text[128];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+}  // namespace
+
+std::vector<int> gifRowOrder(int height, bool interlaced) {
+    std::vector<int> order;
+    order.reserve(height > 0 ? height : 0);
+    if (!interlaced) {
+        for (int row = 0; row < height; ++row) order.push_back(row);
+        return order;
+    }
+    static constexpr int kPasses[4][2] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};  // first row, step
+    for (const auto& pass : kPasses) {
+        for (int row = pass[0]; row < height; row += pass[1]) order.push_back(row);
+    }
+    return order;
+}
+
+CodecResult decodeGif(std::span<const uint8_t> bytes, const std::string& name, Image& image,
+                      const ModeSettings& /*modes*/) {
+    createImage(image, 0, 0, 0, 0);
+    ByteReader in(bytes);
+    std::string message;
+    int images = 0;
+    ColourTable table;
+
+    uint8_t header[13];
+    if (in.read(header, sizeof header) < sizeof header) {
+        message = "header not read";
+    } else if (std::memcmp(header, "GIF87a", 6) != 0 && std::memcmp(header, "GIF89a", 6) != 0) {
+        message = "not GIF version 87a or 89a";
+    } else {
+        if (header[10] & kTableFlag) table.read(in, header[10]);
+        // Blocks follow until the trailer, an error, or the end of the file.
+        while (message.empty() && !in.shortRead()) {
+            uint8_t separator = in.u8();
+            if (in.shortRead()) {
+                message = "separator not read";
+            } else if (separator == kExtensionIntroducer) {
+                message = skipExtension(in);
+            } else if (separator == kImageSeparator) {
+                message = readImageBlock(in, table, images == 0 ? &image : nullptr);
+                ++images;
+            } else if (separator == kTrailer) {
+                break;
+            } else {
+                message = formatCount("bad separator: 0x%02x", separator);
+            }
+        }
+    }
+    if (message.empty() && images == 0) message = "no image";
+
+    if (!message.empty()) {
+        createImage(image, -1, 1, 0, 0);
+        CodecResult result;
+        result.fail(message, kReadCaption);
+        result.fail(message, name);
+        return result;
+    }
+    CodecResult result = CodecResult::success();
+    if (images > 1) {
+        result.warn(formatCount("this file may be a movie and has %d images: I will show the first", images), name);
+    }
+    return result;
+}
+
+CodecResult readGif(const std::string& name, Image& image, const ModeSettings& modes) {
+    auto bytes = readWholeFile(name);
+    if (!bytes) {
+        createImage(image, -1, 1, 0, 0);
+        CodecResult result;
+        result.fail("file not found", kReadCaption);
+        result.fail("file not found", name);
+        return result;
+    }
+    return decodeGif(*bytes, name, image, modes);
+}
+
+CodecResult writeGif(const std::string& name, const Image& image, const ModeSettings& /*modes*/) {
+    if (image.bitCount() != 8) return CodecResult::failure("I can't print truecolor as GIF", "error in gifwrite");
+    if (!image.hasPixels() || image.width() <= 0 || image.height() <= 0) {
+        return CodecResult::failure("there is no image to write", "error in gifwrite");
+    }
+    AtomicFileWriter file(name);
+    if (!file.open()) return CodecResult::failure(name, "gifread: I can't open this file");
+
+    const uint16_t width = static_cast<uint16_t>(image.width());
+    const uint16_t height = static_cast<uint16_t>(image.height());
+    const uint8_t w0 = static_cast<uint8_t>(width), w1 = static_cast<uint8_t>(width >> 8);
+    const uint8_t h0 = static_cast<uint8_t>(height), h1 = static_cast<uint8_t>(height >> 8);
+    std::vector<uint8_t> head = {'G', 'I', 'F', '8', '7', 'a', w0, w1, h0, h1,
+                                 0xF7,  // global table of 256 colours, colour resolution 8 bits
+                                 0, 0};
+    for (const RgbQuad& entry : image.palette) {
+        head.insert(head.end(), {entry.rgbRed, entry.rgbGreen, entry.rgbBlue});
+    }
+    head.insert(head.end(), {kImageSeparator, 0, 0, 0, 0, w0, w1, h0, h1, 0, 8});
+    file.write(head.data(), head.size());
+
+    GifLzwEncoder encoder([&file](const uint8_t* bytes, size_t count) { file.write(bytes, count); });
+    GifPixelSource source(image);
+    encoder.compress(source);
+    const uint8_t tail[] = {0, kTrailer};
+    file.write(tail, sizeof tail);
+    if (!file.commit()) return CodecResult::failure("I can't write to this file", "gifwrite");
+    return CodecResult::success();
+}
+
+}  // namespace vyd

@@ -1,0 +1,245 @@
+#include "formats/gif_lzw.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vyd {
+
+namespace {
+
+constexpr int kMaxCodeWidth = 12;
+constexpr uint32_t kTableSize = 4096;
+
+// Reads codes least-significant bit first from the data bytes, eight bytes at a time where it can.
+class CodeReader {
+public:
+    explicit CodeReader(std::span<const uint8_t> data) : p_(data.data()), end_(data.data() + data.size()) {}
+
+    // False when the data ends before a whole code of this width.
+    bool next(int width, uint32_t mask, uint32_t& code) {
+        if (bits_ < width) {
+            if (end_ - p_ >= 8) {
+                uint64_t chunk;
+                std::memcpy(&chunk, p_, 8);
+                accumulator_ |= chunk << bits_;
+                p_ += (63 - bits_) >> 3;
+                bits_ |= 56;
+            } else {
+                while (bits_ < width && p_ < end_) {
+                    accumulator_ |= static_cast<uint64_t>(*p_++) << bits_;
+                    bits_ += 8;
+                }
+                if (bits_ < width) return false;
+            }
+        }
+        code = static_cast<uint32_t>(accumulator_) & mask;
+        accumulator_ >>= width;
+        bits_ -= width;
+        return true;
+    }
+
+private:
+    const uint8_t* p_;
+    const uint8_t* end_;
+    uint64_t accumulator_ = 0;
+    int bits_ = 0;
+};
+
+// Copies a string that occurred earlier in the output; source and destination may overlap when the string
+// is the previous one followed by its own first character.
+inline void copyString(uint8_t* dst, const uint8_t* src, size_t n) {
+    if (dst - src >= 8) {
+        for (size_t i = 0; i < n; i += 8) std::memcpy(dst + i, src + i, 8);
+    } else {
+        for (size_t i = 0; i < n; ++i) dst[i] = src[i];
+    }
+}
+
+}  // namespace
+
+// Every string in the table also lies in the output already written: a code's entry records where its string
+// starts there and how long it is, so a code is written by copying, not by walking its prefix chain. The entry
+// added for a code is the previous string followed by the current string's first character, which is exactly
+// the previous string's place in the output, one longer.
+size_t decodeGifLzw(std::span<const uint8_t> data, int minCodeSize, uint8_t* out, size_t total) {
+    if (minCodeSize < 0 || minCodeSize >= kMaxCodeWidth || total == 0) return 0;
+    const uint32_t clearCode = 1u << minCodeSize;
+    const uint32_t endCode = clearCode + 1;
+    int width = minCodeSize + 1;
+    uint32_t mask = (1u << width) - 1;
+    uint32_t nextFree = clearCode + 2;
+    bool afterClear = true;
+
+    uint32_t start[kTableSize];
+    uint16_t length[kTableSize];
+    size_t previousStart = 0;
+    uint32_t previousLength = 0;
+    size_t pos = 0;
+    CodeReader reader(data);
+    uint32_t code;
+
+    while (reader.next(width, mask, code)) {
+        if (code == endCode) break;
+        if (code == clearCode) {
+            width = minCodeSize + 1;
+            mask = (1u << width) - 1;
+            nextFree = clearCode + 2;
+            afterClear = true;
+            continue;
+        }
+        if (afterClear) {
+            if (code > clearCode) break;  // no string is defined yet: corrupt data
+            out[pos] = static_cast<uint8_t>(code);
+            previousStart = pos++;
+            previousLength = 1;
+            afterClear = false;
+            if (pos >= total) break;
+            continue;
+        }
+        uint32_t stringLength;
+        if (code < clearCode) {
+            out[pos] = static_cast<uint8_t>(code);
+            stringLength = 1;
+        } else {
+            size_t from;
+            if (code < nextFree) {
+                from = start[code];
+                stringLength = length[code];
+            } else if (code == nextFree) {
+                from = previousStart;
+                stringLength = previousLength + 1;
+            } else {
+                break;  // a code beyond the table: corrupt data
+            }
+            copyString(out + pos, out + from, std::min<size_t>(stringLength, total - pos));
+        }
+        if (nextFree <= mask) {
+            start[nextFree] = static_cast<uint32_t>(previousStart);
+            length[nextFree] = static_cast<uint16_t>(previousLength + 1);
+            if (++nextFree > mask && width < kMaxCodeWidth) {
+                ++width;
+                mask = (1u << width) - 1;
+            }
+        }
+        previousStart = pos;
+        previousLength = stringLength;
+        pos += stringLength;
+        if (pos >= total) return total;
+    }
+    return pos;
+}
+
+GifPixelSource::GifPixelSource(const Image& image)
+    : image_(image), width_(image.width()), height_(image.height()) {
+    if (width_ > 0 && height_ > 0 && image.hasPixels()) {
+        row_ = image.row(0);
+    } else {
+        width_ = 0;
+        height_ = 0;
+    }
+}
+
+GifLzwEncoder::GifLzwEncoder(Sink sink) : sink_(std::move(sink)) { out_.reserve(size_t{1} << 16); }
+
+void GifLzwEncoder::clearHash() { std::fill(std::begin(keys_), std::end(keys_), -1); }
+
+void GifLzwEncoder::closeBlock() {
+    if (blockCount_ > 0) out_[blockStart_] = static_cast<uint8_t>(blockCount_);
+    blockCount_ = 0;
+    if (out_.size() >= (size_t{1} << 16)) {
+        sink_(out_.data(), out_.size());
+        out_.clear();
+    }
+}
+
+void GifLzwEncoder::putCode(int code) {
+    accumulator_ &= (1u << bitsHeld_) - 1;
+    accumulator_ |= static_cast<uint32_t>(code) << bitsHeld_;
+    bitsHeld_ += codeWidth_;
+    while (bitsHeld_ >= 8) {
+        byteOut(static_cast<uint8_t>(accumulator_));
+        accumulator_ >>= 8;
+        bitsHeld_ -= 8;
+    }
+    // The decoder widens its codes one code later than the table grows here, so the width follows the
+    // next free code after the code is out.
+    if (nextFree_ > maxCode_ || clearPending_) {
+        if (clearPending_) {
+            codeWidth_ = 9;
+            maxCode_ = 511;
+            clearPending_ = false;
+        } else {
+            ++codeWidth_;
+            maxCode_ = codeWidth_ == kMaxCodeWidth ? kMaxCodes : (1 << codeWidth_) - 1;
+        }
+    }
+    if (code == kEndCode) {
+        while (bitsHeld_ > 0) {
+            byteOut(static_cast<uint8_t>(accumulator_));
+            accumulator_ >>= 8;
+            bitsHeld_ -= 8;
+        }
+        closeBlock();
+        if (!out_.empty()) sink_(out_.data(), out_.size());
+        out_.clear();
+    }
+}
+
+void GifLzwEncoder::compress(GifPixelSource& source) {
+    codeWidth_ = 9;
+    maxCode_ = 511;
+    nextFree_ = kClearCode + 2;
+    clearPending_ = false;
+    accumulator_ = 0;
+    bitsHeld_ = 0;
+    blockCount_ = 0;
+    out_.clear();
+    // The hash shift: 8 less the doublings of 5003 needed to reach 65536.
+    int shift = 0;
+    for (long size = kHashSize; size < 65536; size *= 2) ++shift;
+    shift = 8 - shift;
+    clearHash();
+    putCode(kClearCode);
+
+    int prefix = source.nextPixel();
+    int c;
+    while ((c = source.nextPixel()) >= 0) {
+        const int32_t key = (static_cast<int32_t>(c) << 12) + prefix;
+        int i = (c << shift) ^ prefix;
+        if (keys_[i] == key) {
+            prefix = codes_[i];
+            continue;
+        }
+        if (keys_[i] >= 0) {
+            const int step = i == 0 ? 1 : kHashSize - i;
+            bool found = false;
+            do {
+                i -= step;
+                if (i < 0) i += kHashSize;
+                if (keys_[i] == key) {
+                    found = true;
+                    break;
+                }
+            } while (keys_[i] > 0);
+            if (found) {
+                prefix = codes_[i];
+                continue;
+            }
+        }
+        putCode(prefix);
+        prefix = c;
+        if (nextFree_ < kMaxCodes) {
+            codes_[i] = static_cast<uint16_t>(nextFree_++);
+            keys_[i] = key;
+        } else {
+            clearHash();
+            nextFree_ = kClearCode + 2;
+            clearPending_ = true;
+            putCode(kClearCode);
+        }
+    }
+    putCode(prefix);
+    putCode(kEndCode);
+}
+
+}  // namespace vyd
