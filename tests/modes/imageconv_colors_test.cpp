@@ -74,6 +74,18 @@ TEST(Greys, TruecolorGivesMode9AndIndexedGivesMode8WithTheRamp) {
     EXPECT_EQ(fromIndexed.palette[4], quad(4, 4, 4));
 }
 
+// Every channel sum from 0 to 765 gives its truncated third.
+TEST(Greys, EveryChannelSumGivesItsTruncatedThird) {
+    Image picture = makeImage(24, 24, 766, 1);
+    for (int sum = 0; sum < 766; ++sum) {
+        setTruecolor(picture, sum, 0, uint8_t(std::min(sum, 255)), uint8_t(std::clamp(sum - 255, 0, 255)),
+                     uint8_t(std::max(sum - 510, 0)));
+    }
+    Image greys;
+    ASSERT_EQ(imageconv(picture, greys, kCodeGreys), 1);
+    for (int sum = 0; sum < 766; ++sum) ASSERT_EQ(greys.row(0)[sum], sum / 3) << "sum " << sum;
+}
+
 TEST(TwoColor, ThresholdFollowsTheBwlimitSetting) {
     Image picture = truecolorRow({{127, 128, 128}, {128, 128, 128}, {0, 0, 60}});
     Image bw;
