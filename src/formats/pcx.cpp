@@ -1,0 +1,419 @@
+// PCX: header record, run-length lines, bit planes, then the reader and the writer.
+#include "formats/pcx.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "formats/byte_reader.h"
+#include "formats/file_io.h"
+#include "formats/size_limits.h"
+#include "modes/imageconv.h"
+#include "platform_api/text_format.h"
+
+namespace vyd {
+
+// ---- Header -------------------------------------------------------------------------------------------
+
+PcxHeader parsePcxHeader(std::span<const uint8_t, kPcxHeaderBytes> bytes) {
+    ByteReader in{bytes};
+    PcxHeader h;
+    h.manufacturer = in.u8();
+    h.version = in.u8();
+    h.encoding = in.u8();
+    h.bitsPerPixel = in.u8();
+    h.xMin = in.u16le();
+    h.yMin = in.u16le();
+    h.xMax = in.u16le();
+    h.yMax = in.u16le();
+    h.hDpi = in.u16le();
+    h.vDpi = in.u16le();
+    in.read(h.colormap, sizeof h.colormap);
+    h.reserved = in.u8();
+    h.nPlanes = in.u8();
+    h.bytesPerLine = in.u16le();
+    h.paletteInfo = in.u16le();
+    in.read(h.filler, sizeof h.filler);
+    return h;
+}
+
+std::array<uint8_t, kPcxHeaderBytes> serializePcxHeader(const PcxHeader& h) {
+    std::array<uint8_t, kPcxHeaderBytes> out{};
+    uint8_t* p = out.data();
+    auto put8 = [&p](uint8_t v) { *p++ = v; };
+    auto put16 = [&p](uint16_t v) { *p++ = static_cast<uint8_t>(v); *p++ = static_cast<uint8_t>(v >> 8); };
+    put8(h.manufacturer);
+    put8(h.version);
+    put8(h.encoding);
+    put8(h.bitsPerPixel);
+    put16(h.xMin);
+    put16(h.yMin);
+    put16(h.xMax);
+    put16(h.yMax);
+    put16(h.hDpi);
+    put16(h.vDpi);
+    std::memcpy(p, h.colormap, sizeof h.colormap);
+    p += sizeof h.colormap;
+    put8(h.reserved);
+    put8(h.nPlanes);
+    put16(h.bytesPerLine);
+    put16(h.paletteInfo);
+    std::memcpy(p, h.filler, sizeof h.filler);
+    return out;
+}
+
+// ---- Run-length lines ---------------------------------------------------------------------------------
+
+bool decodeRunLine(std::span<uint8_t> line, std::span<const uint8_t> data, size_t& position) {
+    uint8_t* out = line.data();
+    uint8_t* const end = out + line.size();
+    const uint8_t* in = data.data() + std::min(position, data.size());
+    const uint8_t* const inEnd = data.data() + data.size();
+    while (out < end) {
+        if (in == inEnd) break;
+        const uint8_t b = *in++;
+        if (b < 0xC0) {
+            *out++ = b;
+            continue;
+        }
+        if (in == inEnd) break;
+        const uint8_t value = *in++;
+        // A run never carries past the line: what does not fit is dropped.
+        const size_t count = std::min<size_t>(b & 0x3F, static_cast<size_t>(end - out));
+        if (count <= 8) {
+            for (size_t i = 0; i < count; ++i) out[i] = value;
+        } else {
+            std::memset(out, value, count);
+        }
+        out += count;
+    }
+    position = static_cast<size_t>(in - data.data());
+    if (out == end) return true;
+    std::memset(out, 0, static_cast<size_t>(end - out));
+    return false;
+}
+
+size_t encodeRunLine(std::span<const uint8_t> bytes, uint8_t* out) {
+    const uint8_t* p = bytes.data();
+    const uint8_t* const end = p + bytes.size();
+    uint8_t* o = out;
+    while (p < end) {
+        const uint8_t b = *p;
+        const uint8_t* q = p + 1;
+        const uint8_t* const limit = end - p > 63 ? p + 63 : end;
+        while (q < limit && *q == b) ++q;
+        const auto count = static_cast<uint8_t>(q - p);
+        // A lone byte stands for itself unless it would be taken for a count byte.
+        if (count > 1 || b >= 0xC0) *o++ = static_cast<uint8_t>(0xC0 | count);
+        *o++ = b;
+        p = q;
+    }
+    return static_cast<size_t>(o - out);
+}
+
+// ---- Bit planes ---------------------------------------------------------------------------------------
+
+void packBitPlane(std::span<const uint8_t> pixels, int bit, uint8_t* out) {
+    const size_t count = pixels.size();
+    const size_t whole = count / 8;
+    const uint8_t* p = pixels.data();
+    for (size_t i = 0; i < whole; ++i, p += 8) {
+        unsigned byte = 0;
+        for (int k = 0; k < 8; ++k) byte = (byte << 1) | ((p[k] >> bit) & 1u);
+        out[i] = static_cast<uint8_t>(byte);
+    }
+    const size_t rest = count % 8;
+    if (rest || count == 0) {
+        unsigned byte = 0;
+        for (size_t k = 0; k < rest; ++k) byte |= ((p[k] >> bit) & 1u) << (7 - k);
+        out[whole] = static_cast<uint8_t>(byte);
+    }
+}
+
+void unpackBits(const uint8_t* packed, size_t count, uint8_t* out) {
+    for (size_t i = 0; i < count; ++i) out[i] = (packed[i >> 3] >> (7 - (i & 7))) & 1u;
+}
+
+// ---- Reader -------------------------------------------------------------------------------------------
+
+namespace {
+
+// The fewest file bytes that can decode to a line of n bytes: runs of 63 take two bytes, one left-over
+// byte takes one.
+size_t fewestEncodedBytes(size_t n) { return 2 * (n / 63) + std::min<size_t>(n % 63, 2); }
+
+RgbQuad quadFromRgb(const uint8_t* rgb) { return {rgb[2], rgb[1], rgb[0], 0}; }
+
+// The scan-line decoders: each fills one picture row (y from the top) from the decoded line.
+struct LineLayout {
+    int width;
+    size_t bytesPerLine;
+};
+
+void storeTwoColor(const uint8_t* line, uint8_t* row, uint8_t* bits, const LineLayout& l) {
+    const size_t covered = std::min<size_t>(l.width, 8 * l.bytesPerLine);
+    unpackBits(line, covered, bits);
+    for (size_t x = 0; x < covered; ++x) row[x] = bits[x] ? 15 : 0;
+    std::fill(row + covered, row + l.width, uint8_t{0});
+}
+
+void storeSixteenColor(const uint8_t* line, uint8_t* row, uint8_t* bits, const LineLayout& l) {
+    const size_t planeBits = 8 * l.bytesPerLine;
+    const size_t covered = std::min<size_t>(l.width, planeBits);
+    unpackBits(line, 4 * planeBits, bits);
+    const uint8_t *p0 = bits, *p1 = bits + planeBits, *p2 = p1 + planeBits, *p3 = p2 + planeBits;
+    for (size_t x = 0; x < covered; ++x) {
+        row[x] = static_cast<uint8_t>(p0[x] | (p1[x] << 1) | (p2[x] << 2) | (p3[x] << 3));
+    }
+    std::fill(row + covered, row + l.width, uint8_t{0});
+}
+
+void storeIndexed(const uint8_t* line, uint8_t* row, uint8_t*, const LineLayout& l) {
+    const size_t covered = std::min<size_t>(l.width, l.bytesPerLine);
+    std::memcpy(row, line, covered);
+    std::fill(row + covered, row + l.width, uint8_t{0});
+}
+
+// 16-bit words are copied as they are (imageconv expands them afterwards); a word the line does not cover
+// wholly is completed with zeros.
+void storeWords(const uint8_t* line, uint8_t* row, uint8_t*, const LineLayout& l) {
+    const size_t rowBytes = 2 * static_cast<size_t>(l.width);
+    const size_t covered = std::min(rowBytes, l.bytesPerLine);
+    std::memcpy(row, line, covered);
+    std::fill(row + covered, row + rowBytes, uint8_t{0});
+}
+
+void storeTruecolor(const uint8_t* line, uint8_t* row, uint8_t*, const LineLayout& l) {
+    const size_t covered = std::min<size_t>(l.width, l.bytesPerLine);
+    const uint8_t* red = line;
+    const uint8_t* green = line + l.bytesPerLine;
+    const uint8_t* blue = green + l.bytesPerLine;
+    uint8_t* out = row;
+    for (size_t x = 0; x < covered; ++x, out += 3) {
+        out[0] = blue[x];
+        out[1] = green[x];
+        out[2] = red[x];
+    }
+    std::fill(out, row + 3 * static_cast<size_t>(l.width), uint8_t{0});
+}
+
+using LineStore = void (*)(const uint8_t* line, uint8_t* row, uint8_t* bits, const LineLayout& l);
+
+struct ModeEntry {
+    int16_t mode;
+    int planesDecoded;  // bytes/line blocks in one decoded scan line
+    bool needsBits;     // whether the line is spread into one byte a bit first
+    LineStore store;
+};
+
+constexpr ModeEntry kModes[] = {
+    {kMode2, 1, true, storeTwoColor},    {kMode16, 4, true, storeSixteenColor},
+    {kMode256, 1, false, storeIndexed},  {kModeTrue16, 1, false, storeWords},
+    {kModeTrue24, 3, false, storeTruecolor},
+};
+
+const ModeEntry* findMode(int16_t mode) {
+    for (const ModeEntry& e : kModes) {
+        if (e.mode == mode) return &e;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CodecResult decodePcx(std::span<const uint8_t> bytes, const std::string& name, Image& image, FileSettings& files,
+                      const ModeSettings& modes) {
+    createImage(image, 0, 0, 0, 0);
+    CodecResult result = CodecResult::success();
+    auto fail = [&](std::string text) -> CodecResult {
+        createImage(image, -1, 1, 0, 0);
+        return std::move(result.fail(std::move(text), name));
+    };
+
+    if (bytes.size() < kPcxHeaderBytes) return fail("bad file");
+    std::copy_n(bytes.begin(), kPcxHeaderBytes, files.lastPcxHeader.begin());
+    files.havePcxHeader = true;
+    if (bytes[0] != 0x0A) return fail("bad file");
+    const PcxHeader h = parsePcxHeader(bytes.first<kPcxHeaderBytes>());
+
+    const auto mode = static_cast<int16_t>(h.bitsPerPixel * h.nPlanes);
+    const auto width = static_cast<int16_t>(h.xMax - h.xMin + 1);
+    const auto height = static_cast<int16_t>(h.yMax - h.yMin + 1);
+    const int bitCount = mode <= 8 ? 8 : 24;
+    if (width <= 0 || height <= 0) return fail("I can't create the image array");
+    if (!sizeWithinLimits(bitCount, width, height)) return fail(tooBigText(width, height));
+    if (mode < 8 && static_cast<int32_t>(h.bytesPerLine) * 8 != ((width + 7) & ~7)) {
+        result.warn("image may display corrupted", "mismatch in PCX file header");
+    }
+    const ModeEntry* entry = findMode(mode);
+    if (!entry) return fail(formatText("I can't handle %1d bits per pixel mode yet", mode));
+
+    const LineLayout layout{width, h.bytesPerLine};
+    const size_t lineBytes = static_cast<size_t>(entry->planesDecoded) * h.bytesPerLine;
+    // A file too short to hold every scan line ends in "eof" whatever it holds: say so before allocating.
+    if (bytes.size() - kPcxHeaderBytes < static_cast<size_t>(height) * fewestEncodedBytes(lineBytes)) {
+        return fail("eof");
+    }
+
+    // 16-bit words are gathered in a 16-bit picture and expanded by the mode conversion.
+    Image words;
+    Image& target = mode == kModeTrue16 ? words : image;
+    const int targetBits = mode == kModeTrue16 ? 16 : bitCount;
+    if (!initImageSized(target, width, height, targetBits, mode)) return fail("I can't create the image array");
+
+    std::vector<uint8_t> line(std::max<size_t>(lineBytes, 1));
+    std::vector<uint8_t> bits(entry->needsBits ? 8 * lineBytes + 1 : 0);
+    size_t position = kPcxHeaderBytes;
+    for (int y = 0; y < height; ++y) {
+        if (!decodeRunLine(line, bytes, position)) return fail("eof");
+        entry->store(line.data(), target.row(y), bits.data(), layout);
+    }
+
+    if (mode == kMode16) {
+        for (int i = 0; i < 16; ++i) image.palette[i] = quadFromRgb(h.colormap + 3 * i);
+    } else if (mode == kMode256) {
+        if (position < bytes.size() && bytes[position++] != 0x0C) return fail("ctrl-L after image not found");
+        if (bytes.size() - position < 768) return fail("eof");
+        for (int i = 0; i < 256; ++i) image.palette[i] = quadFromRgb(bytes.data() + position + 3 * i);
+    } else if (mode == kModeTrue16) {
+        Image expanded;
+        ConversionMessage message;
+        if (!imageconv(words, expanded, kCodeTrue, modes, &message)) {
+            if (!message.text.empty()) result.warn(message.text, message.caption, message.flags);
+            return fail("I can't create the image array");
+        }
+        adoptImage(image, expanded);
+        image.mode = kModeTrue16;
+    }
+    // A monochrome file is black and white whatever its header palette says: the default entries 0 and 15.
+    image.header.biXPelsPerMeter = static_cast<int32_t>(h.hDpi) * 40;
+    image.header.biYPelsPerMeter = static_cast<int32_t>(h.vDpi) * 40;
+    return result;
+}
+
+// ---- Writer -------------------------------------------------------------------------------------------
+
+namespace {
+
+struct WriteLayout {
+    int16_t mode;
+    int bitCount;      // the storage depth the image must have
+    uint8_t version;
+    uint8_t bitsPerPixel;
+    uint8_t planes;
+};
+
+constexpr WriteLayout kWriteLayouts[] = {
+    {kMode2, 8, 5, 1, 1}, {kMode16, 8, 3, 1, 4}, {kMode256, 8, 5, 8, 1},
+    {kModeTrue16, 24, 5, 16, 1}, {kModeTrue24, 24, 5, 8, 3},
+};
+
+size_t bytesPerLineFor(int16_t mode, int width) {
+    switch (mode) {
+        case kMode2:
+        case kMode16: return (static_cast<size_t>(width) + 7) / 8;
+        case kModeTrue16: return 2 * static_cast<size_t>(width);
+        default: return static_cast<size_t>(width);
+    }
+}
+
+}  // namespace
+
+CodecResult writePcx(const std::string& name, const Image& image, const ModeSettings& modes) {
+    const std::string refusal = "I can't write PCX from this mode of image yet";
+    const WriteLayout* layout = nullptr;
+    for (const WriteLayout& l : kWriteLayouts) {
+        if (l.mode == image.mode && l.bitCount == image.bitCount()) layout = &l;
+    }
+    if (!layout || !image.hasPixels() || image.width() <= 0 || image.height() <= 0) {
+        return CodecResult::failure(refusal, name);
+    }
+    const int width = image.width();
+    const int height = image.height();
+    const size_t bytesPerLine = bytesPerLineFor(image.mode, width);
+
+    // Truecolor marked 16-bit is written from its 5-5-5 words.
+    Image words;
+    const Image* source = &image;
+    if (image.mode == kModeTrue16) {
+        ConversionMessage message;
+        if (!imageconv(image, words, kCodePack16, modes, &message)) {
+            CodecResult result;
+            if (!message.text.empty()) result.warn(message.text, message.caption, message.flags);
+            return result;
+        }
+        source = &words;
+    }
+
+    PcxHeader h;
+    h.version = layout->version;
+    h.bitsPerPixel = layout->bitsPerPixel;
+    h.nPlanes = layout->planes;
+    h.xMax = static_cast<uint16_t>(width - 1);
+    h.yMax = static_cast<uint16_t>(height - 1);
+    h.bytesPerLine = static_cast<uint16_t>(bytesPerLine);
+    if (image.mode == kMode2 || image.mode == kMode16) {
+        for (int i = 0; i < 16; ++i) {
+            const RgbQuad& c = image.palette[i == 1 && image.mode == kMode2 ? 15 : i];
+            h.colormap[3 * i] = c.rgbRed;
+            h.colormap[3 * i + 1] = c.rgbGreen;
+            h.colormap[3 * i + 2] = c.rgbBlue;
+        }
+    }
+
+    AtomicFileWriter file(name);
+    if (!file.open()) return CodecResult::failure("I can't open this file", name);
+    const auto head = serializePcxHeader(h);
+    file.write(head.data(), head.size());
+
+    const size_t lineBytes = bytesPerLine * layout->planes;
+    std::vector<uint8_t> line(lineBytes);
+    std::vector<uint8_t> encoded(2 * lineBytes);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* row = source->row(y);
+        size_t n = 0;
+        switch (image.mode) {
+            case kMode2:
+                packBitPlane({row, static_cast<size_t>(width)}, 0, line.data());
+                n = encodeRunLine(line, encoded.data());
+                break;
+            case kMode16:
+                // Each plane is a run sequence of its own.
+                for (int k = 0; k < 4; ++k) {
+                    packBitPlane({row, static_cast<size_t>(width)}, k, line.data());
+                    n += encodeRunLine({line.data(), bytesPerLine}, encoded.data() + n);
+                }
+                break;
+            case kModeTrue24: {
+                uint8_t* red = line.data();
+                uint8_t* green = red + width;
+                uint8_t* blue = green + width;
+                for (int x = 0; x < width; ++x, row += 3) {
+                    blue[x] = row[0];
+                    green[x] = row[1];
+                    red[x] = row[2];
+                }
+                n = encodeRunLine(line, encoded.data());
+                break;
+            }
+            default:  // indices, or 16-bit words already in file order
+                n = encodeRunLine({row, lineBytes}, encoded.data());
+                break;
+        }
+        file.write(encoded.data(), n);
+    }
+    if (image.mode == kMode256) {
+        uint8_t trailer[769];
+        trailer[0] = 0x0C;
+        for (int i = 0; i < 256; ++i) {
+            trailer[1 + 3 * i] = image.palette[i].rgbRed;
+            trailer[2 + 3 * i] = image.palette[i].rgbGreen;
+            trailer[3 + 3 * i] = image.palette[i].rgbBlue;
+        }
+        file.write(trailer, sizeof trailer);
+    }
+    if (!file.commit()) return CodecResult::failure("I can't write to this file", name);
+    return CodecResult::success();
+}
+
+}  // namespace vyd

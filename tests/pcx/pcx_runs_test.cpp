@@ -1,0 +1,115 @@
+// Run-length lines and bit planes against bytes worked out by hand.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "formats/pcx.h"
+#include "pcx_test_util.h"
+
+namespace vyd {
+namespace {
+
+using pcxtest::Bytes;
+
+Bytes encode(const Bytes& in) {
+    Bytes out(2 * in.size() + 1);
+    out.resize(encodeRunLine(in, out.data()));
+    return out;
+}
+
+TEST(PcxRunLength, EncodesLoneHighBytesAndLongRunsAsCounts) {
+    Bytes in{0xC5};
+    in.insert(in.end(), 70, 0x10);
+    EXPECT_EQ(encode(in), (Bytes{0xC1, 0xC5, 0xFF, 0x10, 0xC7, 0x10}));
+}
+
+TEST(PcxRunLength, SplitsRunsAtSixtyThree) {
+    EXPECT_EQ(encode(Bytes(63, 0x41)), (Bytes{0xFF, 0x41}));
+    EXPECT_EQ(encode(Bytes(64, 0x41)), (Bytes{0xFF, 0x41, 0x41}));
+    EXPECT_EQ(encode(Bytes(64, 0xC7)), (Bytes{0xFF, 0xC7, 0xC1, 0xC7}));
+    EXPECT_EQ(encode(Bytes(126, 0x00)), (Bytes{0xFF, 0x00, 0xFF, 0x00}));
+}
+
+TEST(PcxRunLength, EveryByteFromC0UpGetsACountOfOne) {
+    Bytes in, want;
+    for (int b = 0xBE; b <= 0xFF; ++b) {
+        in.push_back(static_cast<uint8_t>(b));
+        if (b >= 0xC0) want.push_back(0xC1);
+        want.push_back(static_cast<uint8_t>(b));
+    }
+    EXPECT_EQ(encode(in), want);
+}
+
+TEST(PcxRunLength, RunCutAtLineEndDoesNotCarryIntoTheNextLine) {
+    // Line of 5: three literals, then a run of 3 of which only 2 fit; the next line starts at 0x09.
+    const Bytes data{0x01, 0x02, 0x03, 0xC3, 0x07, 0x09, 0xC4, 0x08};
+    size_t position = 0;
+    Bytes line(5, 0xEE);
+    ASSERT_TRUE(decodeRunLine(line, data, position));
+    EXPECT_EQ(line, (Bytes{1, 2, 3, 7, 7}));
+    EXPECT_EQ(position, 5u);
+    ASSERT_TRUE(decodeRunLine(line, data, position));
+    EXPECT_EQ(line, (Bytes{9, 8, 8, 8, 8}));
+}
+
+TEST(PcxRunLength, CountOfZeroConsumesItsValueAndStoresNothing) {
+    const Bytes data{0xC0, 0x55, 0x01, 0xC2, 0xFE};
+    size_t position = 0;
+    Bytes line(3);
+    ASSERT_TRUE(decodeRunLine(line, data, position));
+    EXPECT_EQ(line, (Bytes{1, 0xFE, 0xFE}));
+}
+
+TEST(PcxRunLength, RunningOutOfDataFailsAndClearsTheRest) {
+    Bytes line(4, 0xEE);
+    size_t position = 0;
+    const Bytes countWithoutValue{0x05, 0xC3};
+    EXPECT_FALSE(decodeRunLine(line, countWithoutValue, position));
+    EXPECT_EQ(line, (Bytes{5, 0, 0, 0}));
+    EXPECT_EQ(position, 2u);
+    // A line ending exactly at the end of the data is whole.
+    position = 0;
+    EXPECT_TRUE(decodeRunLine(line, Bytes{0xC4, 0x33}, position));
+    EXPECT_EQ(line, Bytes(4, 0x33));
+}
+
+TEST(PcxRunLength, RoundTripsLinesOfEdgeWidths) {
+    std::mt19937 random(7);
+    for (size_t width : {1u, 7u, 8u, 9u, 33u, 63u, 64u, 200u}) {
+        Bytes in(width);
+        // Mixed runs and high bytes, the cases a count byte could be mistaken for.
+        for (size_t i = 0; i < width;) {
+            const uint8_t value = static_cast<uint8_t>(0xB0 + random() % 0x50);
+            const size_t run = 1 + random() % 70;
+            for (size_t k = 0; k < run && i < width; ++k) in[i++] = value;
+        }
+        const Bytes data = encode(in);
+        Bytes out(width);
+        size_t position = 0;
+        ASSERT_TRUE(decodeRunLine(out, data, position)) << width;
+        EXPECT_EQ(out, in) << width;
+        EXPECT_EQ(position, data.size()) << width;
+    }
+}
+
+TEST(PcxBitPlanes, PacksOneBitOfEachPixelFirstPixelHighest) {
+    const Bytes pixels{15, 0, 15, 15, 0, 0, 0, 15, 15};
+    Bytes out(2, 0xEE);
+    packBitPlane(pixels, 0, out.data());
+    EXPECT_EQ(out, (Bytes{0xB1, 0x80}));
+    const Bytes indices{1, 2, 4, 8, 6, 0, 0, 0};
+    Bytes plane(1);
+    packBitPlane(indices, 1, plane.data());
+    EXPECT_EQ(plane[0], 0x48);  // pixels 1 and 4 have bit 1
+    packBitPlane(indices, 3, plane.data());
+    EXPECT_EQ(plane[0], 0x10);
+    packBitPlane(Bytes{15}, 0, plane.data());
+    EXPECT_EQ(plane[0], 0x80);
+
+    Bytes bits(9);
+    unpackBits(out.data(), 9, bits.data());
+    EXPECT_EQ(bits, (Bytes{1, 0, 1, 1, 0, 0, 0, 1, 1}));
+}
+
+}  // namespace
+}  // namespace vyd
