@@ -79,6 +79,13 @@ bool parseHeader(std::span<const uint8_t> bytes, BmpHeader& h) {
     info.skip(4);  // image size: the rows are measured from the width instead
     h.xPelsPerMeter = info.s32le();
     h.yPelsPerMeter = info.s32le();
+    const uint32_t coloursUsed = info.u32le();
+    // A colour table shorter than the header announces means the pixel offset is wrong: the "pixels"
+    // would be the table itself.
+    if (h.bitCount <= 8 && coloursUsed > 0 &&
+        tableLength / sizeof(RgbQuad) < std::min<uint64_t>(coloursUsed, uint64_t{1} << h.bitCount)) {
+        return false;
+    }
     std::memcpy(h.palette, bytes.data() + tableStart, std::min(tableLength, kPaletteBytes));
     return true;
 }
