@@ -2,10 +2,12 @@
 // the headless one (scripts, tests) and the Qt one (the editor window).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image/image.h"
@@ -108,8 +110,9 @@ public:
     virtual void runDialog(const DialogTemplate& dialog, DialogProcedure& procedure) = 0;
     // Returns the chosen path, or nothing when cancelled.
     virtual std::optional<std::string> chooseFile(const FileChooserRequest& request) = 0;
-    // Colours are (blue low byte) values; nothing when cancelled.
-    virtual std::optional<Color> chooseColor(Color initial, Color customColors[16]) = 0;
+    // The initial and chosen colours are colour values (blue in the low byte); the sixteen custom colours are
+    // handed over as the chooser keeps them (red in the low byte) and may be changed by it. Nothing on cancel.
+    virtual std::optional<Color> chooseColor(Color initial, std::array<Color, 16>& customColors) = 0;
     virtual void beep() = 0;
 
     // Clipboard
@@ -130,6 +133,11 @@ public:
     virtual void sleepMs(uint32_t ms) = 0;
     // Takes the next pending key message, if any (PeekMessage with PM_REMOVE over the key messages).
     virtual bool peekKeyMessage(UINT& message, WPARAM& wParam, LPARAM& lParam) = 0;
+
+    // Dropped files: the window accepts drops only while enabled; WM_DROPFILES then asks for the names.
+    virtual void acceptFiles(bool accept) = 0;
+    virtual std::vector<std::string> droppedFiles() const = 0;
+    virtual void finishDrop() = 0;
 
     // The shell
     virtual void shellOpen(const std::string& program, const std::string& parameter) = 0;

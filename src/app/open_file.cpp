@@ -1,0 +1,56 @@
+#include "app/open_file.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "compose/level_titles.h"
+#include "compose/repaint.h"
+#include "formats/image_files.h"
+#include "modes/palette_diagnosis.h"
+
+namespace vyd {
+
+bool hasExtension(const std::string& name, const char* extension) {
+    size_t n = std::strlen(extension);
+    if (name.size() <= n) return false;
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char a = static_cast<unsigned char>(name[name.size() - n + i]);
+        unsigned char b = static_cast<unsigned char>(extension[i]);
+        if (std::toupper(a) != std::toupper(b)) return false;
+    }
+    return true;
+}
+
+Ending openNamedFile(AppState& app) {
+    app.view.captionCount = 0;
+    Level& level = app.currentLevel();
+    if (level.name.empty()) return Ending::Redraw;
+    if (hasExtension(level.name, ".SLI")) {
+        // Slide lists are read by the slide show, which is not part of the program yet.
+        return Ending::Redraw;
+    }
+    app.slideScreen = 0;
+    resetLevel(level, app.buttons);
+    if (app.levels.currentIndex == 0) clearWindow(app);
+    if (hasExtension(level.name, ".VYD")) {
+        // Composition files are read by the composition reader, which is not part of the program yet.
+        return Ending::Redraw;
+    }
+    if (!readImageFile(app.ui(), app.files, app.modes, level.name, level.image)) level.name.clear();
+    level.image.leftColor = kNoColor;
+    level.altered = 0;
+    setWindowTitle(app);
+    if (app.levels.currentIndex == 0) {
+        resetScroll(app);
+        updateScrollBars(app);
+    }
+    level.originX = level.originY = 0;
+    app.ui().setScrollPos(SB_HORZ, 0, false);
+    app.ui().setScrollPos(SB_VERT, 0, false);
+    if (level.image.hasPixels()) diagnosePalette(app.ui(), level.image);
+    app.shell.infoScreen = kInfoNone;
+    level.pivotX = level.pivotY = 0;
+    return Ending::Redraw;
+}
+
+}  // namespace vyd

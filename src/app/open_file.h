@@ -1,0 +1,13 @@
+// Opening the file named in the current level's name: by the command line, a drop or "&read from file".
+#pragma once
+
+#include "app/app_state.h"
+
+namespace vyd {
+
+// Routes by extension: ".SLI" slide lists, ".VYD" composition files, anything else an image file.
+Ending openNamedFile(AppState& app);
+// Whether name is longer than four characters and ends in extension (".SLI"), ignoring case.
+bool hasExtension(const std::string& name, const char* extension);
+
+}  // namespace vyd
