@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "app/startup.h"
+#include "platform/headless_platform.h"
+
+using namespace vyd;
+
+namespace {
+struct Session {
+    HeadlessPlatform ui;
+    AppState app;
+    Session() { EXPECT_TRUE(startApplication(app, ui, {})); }
+    void command(int id) { ui.sendMessage(WM_COMMAND, static_cast<WPARAM>(id), 0); }
+};
+}  // namespace
+
+TEST(MainWindow, LevelsMenuEndsInSixteenWorkOnItems) {
+    Session s;
+    const int first = s.app.shell.workOnBackgroundPosition;
+    EXPECT_EQ(s.ui.menuItemCount(3), first + 16);
+    EXPECT_EQ(s.ui.menuItemText(3, first), "work on &background");
+    EXPECT_EQ(s.ui.menuItemText(3, first + 1), "work on object &1");
+    EXPECT_EQ(s.ui.menuItemText(3, first + 2), "work on object &2");
+    EXPECT_EQ(s.ui.menuItemText(3, first + 15), "work on object &15");
+    EXPECT_TRUE(s.ui.menuItemChecked(1328));
+}
+
+TEST(MainWindow, CheckMarkFollowsTheCurrentLevelAndHiddenLevelsAreGreyed) {
+    Session s;
+    const int first = s.app.shell.workOnBackgroundPosition;
+    s.command(1335);  // work on object 7
+    EXPECT_TRUE(s.ui.menuItemChecked(1335));
+    EXPECT_FALSE(s.ui.menuItemChecked(1328));
+    s.command(1307);  // hide it; the repaint greys its item
+    EXPECT_FALSE(s.ui.menuItemEnabledAt(3, first + 7));
+    EXPECT_TRUE(s.ui.menuItemEnabledAt(3, first + 6));
+    EXPECT_EQ(s.app.levels.currentIndex, 7);
+}
+
+TEST(MainWindow, CommandsWithoutAHandlerChangeNothing) {
+    Session s;
+    s.command(1280);  // the null menu's item
+    s.command(9999);
+    s.command(1352);  // an editing command not yet in the program
+    EXPECT_EQ(s.app.levels[0].image.mode, 0);
+    EXPECT_FALSE(s.ui.quitPosted());
+}
+
+TEST(MainWindow, StartUpFileOpensAfterTheFirstRepaintAndAMissingOneLeavesTheLevelEmpty) {
+    HeadlessPlatform ui;
+    AppState app;
+    ASSERT_TRUE(startApplication(app, ui, {"/nonexistent/picture.bmp"}));
+    EXPECT_TRUE(app.shell.startupFile.empty());
+    EXPECT_TRUE(app.levels[0].name.empty());
+    EXPECT_FALSE(app.levels[0].image.hasPixels());
+    EXPECT_EQ(app.levels[0].image.mode, 1);  // the empty 2-color image of a failed read
+}
+
+TEST(MainWindow, SortingKeepsTheCurrentSlot) {
+    Session s;
+    s.app.levels[1].priority = 3.5f;
+    s.app.levels[1].name = "moved";
+    s.command(1329);
+    s.command(1314);
+    EXPECT_EQ(s.app.levels.currentIndex, 1);
+    EXPECT_EQ(s.app.levels[3].name, "moved");
+    EXPECT_TRUE(s.ui.menuItemChecked(1329));
+}
