@@ -1,0 +1,151 @@
+// Choosing the codec: readers by a file's first bytes, writers by the name's extension; the boxes they show,
+// the title meanwhile, the file type remembered, and the file chooser's request.
+#include <gtest/gtest.h>
+
+#include "bmp_test_support.h"
+#include "box_recorder.h"
+#include "formats/file_chooser.h"
+#include "formats/image_files.h"
+
+namespace vyd {
+namespace {
+
+class ImageFiles : public testing::Test {
+protected:
+    test::ScratchDir dir;
+    test::BoxRecorder ui;
+    FileSettings files;
+    ModeSettings modes;
+    Image image;
+
+    void SetUp() override { ui.setTitle("VYD picture"); }
+
+    std::string fileWith(const std::string& name, const std::vector<uint8_t>& bytes) {
+        test::writeBytes(dir.file(name), bytes);
+        return dir.file(name);
+    }
+
+    // One box, without owner, with the file name as text, and the title still the status line.
+    void expectReadFailure(const std::string& name, const std::string& caption) {
+        ASSERT_EQ(ui.boxes.size(), 1u);
+        EXPECT_EQ(ui.boxes[0].owner, Owner::None);
+        EXPECT_EQ(ui.boxes[0].text, name);
+        EXPECT_EQ(ui.boxes[0].caption, caption);
+        EXPECT_EQ(ui.boxes[0].flags, MB_OK | MB_ICONEXCLAMATION);
+        EXPECT_EQ(ui.boxes[0].titleMeanwhile, "reading from file");
+        EXPECT_EQ(ui.title(), "VYD picture");
+        EXPECT_EQ(image.mode, kMode2);
+        EXPECT_EQ(image.bitCount(), 1);
+        EXPECT_FALSE(image.hasPixels());
+    }
+};
+
+TEST_F(ImageFiles, UnreadableAndUnknownFilesAreReportedWithTheNameAsText) {
+    createImage(image, 24, 24, 2, 2);
+    const std::string missing = dir.file("missing.bmp");
+    EXPECT_FALSE(readImageFile(ui, files, modes, missing, image));
+    expectReadFailure(missing, "I can't open this file");
+
+    ui.boxes.clear();
+    EXPECT_FALSE(readImageFile(ui, files, modes, missing, image, "no more frames"));
+    expectReadFailure(missing, "no more frames");
+
+    ui.boxes.clear();
+    EXPECT_FALSE(readImageFile(ui, files, modes, dir.path().string(), image));
+    expectReadFailure(dir.path().string(), "I can't open this file");
+
+    // A PCX needs four bytes; shorter files of any kind are no format at all.
+    for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{0x0A, 5, 1}, {'B'}, {}, {'P', '6', ' ', '1'}}) {
+        ui.boxes.clear();
+        const std::string name = fileWith("odd.dat", bytes);
+        EXPECT_FALSE(readImageFile(ui, files, modes, name, image));
+        expectReadFailure(name, "this file is no graphics mode that I know of");
+    }
+    EXPECT_EQ(files.lastFileType, kFileTypeNone);
+}
+
+TEST_F(ImageFiles, BmpFailureIsTheCodecsOwnBox) {
+    files.lastFileType = kFileTypeGif;
+    const std::string name = fileWith("short.pcx", {'B', 'M', 0});
+    EXPECT_FALSE(readImageFile(ui, files, modes, name, image));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].owner, Owner::None);
+    EXPECT_EQ(ui.boxes[0].text, "bad file BMP");
+    EXPECT_EQ(ui.boxes[0].caption, name);
+    EXPECT_EQ(ui.boxes[0].titleMeanwhile, "reading from file");
+    EXPECT_EQ(ui.title(), "VYD picture");
+    EXPECT_EQ(files.lastFileType, kFileTypeBmp);  // chosen by content, whatever the name says
+}
+
+TEST_F(ImageFiles, WritersAreChosenByTheLastFourCharacters) {
+    Image picture;
+    ASSERT_TRUE(createImage(picture, -1, 24, 2, 2));
+    for (int y = 0; y < 2; ++y) std::fill_n(picture.row(y), picture.stride, 0x5A);
+
+    struct Case { const char* name; FileType type; };
+    for (Case c : {Case{"a.bmp", kFileTypeBmp}, {"b.BUM", kFileTypeBum}, {"c.Bmp", kFileTypeBmp}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(writeImageFile(ui, files, modes, dir.file(c.name), picture));
+        EXPECT_EQ(files.lastFileType, c.type);
+        EXPECT_TRUE(ui.boxes.empty());
+        Image back;
+        ASSERT_TRUE(readImageFile(ui, files, modes, dir.file(c.name), back));
+        EXPECT_EQ(files.lastFileType, kFileTypeBmp);
+        EXPECT_EQ(test::rgbAt(back, 1, 1), 0x5A5A5Au);
+    }
+    EXPECT_EQ(ui.title(), "VYD picture");
+
+    // Names shorter than five characters and unknown extensions: one box owned by the main window, no file.
+    const size_t filesBefore = dir.entryCount();
+    for (const std::string name : {std::string("a.b"), std::string(".bmp"), dir.file("x.JPEG"), dir.file("x.png")}) {
+        SCOPED_TRACE(name);
+        ui.boxes.clear();
+        files.lastFileType = kFileTypePcx;
+        EXPECT_FALSE(writeImageFile(ui, files, modes, name, picture));
+        ASSERT_EQ(ui.boxes.size(), 1u);
+        EXPECT_EQ(ui.boxes[0].owner, Owner::Main);
+        EXPECT_EQ(ui.boxes[0].text, "the filename must end in `.BMP' or `.PCX' or `.GIF' or `.JPG'");
+        EXPECT_EQ(ui.boxes[0].caption, name);
+        EXPECT_EQ(ui.boxes[0].titleMeanwhile, "writing to file");
+        EXPECT_EQ(files.lastFileType, kFileTypePcx);
+    }
+    EXPECT_EQ(dir.entryCount(), filesBefore);
+}
+
+TEST_F(ImageFiles, ChooserOffersTheLastTitleAndRemembersTheChosenOne) {
+    files.lastFileTitle = "old.bmp";
+    files.lastFileType = kFileTypeBum;
+    ui.queueChooserAnswer(std::string("/pictures/holiday/beach.gif"));
+    std::string destination = "ignored";
+    EXPECT_TRUE(chooseFile(ui, files, "name of file to read in?", FilterList::Reading, destination, false));
+    EXPECT_EQ(destination, "/pictures/holiday/beach.gif");
+    EXPECT_EQ(files.lastFileTitle, "beach.gif");
+
+    ui.queueChooserAnswer(std::nullopt);
+    EXPECT_FALSE(chooseFile(ui, files, "name of file to write to?", FilterList::Writing, destination, true));
+    EXPECT_EQ(destination, "beach.gif");  // the initial name stays in the destination
+    EXPECT_EQ(files.lastFileTitle, "beach.gif");
+
+    ASSERT_EQ(ui.choosers.size(), 2u);
+    EXPECT_FALSE(ui.choosers[0].forSaving);
+    EXPECT_EQ(ui.choosers[0].title, "name of file to read in?");
+    EXPECT_EQ(ui.choosers[0].initialName, "old.bmp");
+    EXPECT_EQ(ui.choosers[0].filterIndex, kFileTypeBum);
+    EXPECT_EQ(ui.choosers[0].flags, OFN_FILEMUSTEXIST);
+    EXPECT_TRUE(ui.choosers[1].forSaving);
+    EXPECT_EQ(ui.choosers[1].initialName, "beach.gif");
+    EXPECT_EQ(ui.choosers[1].flags, OFN_OVERWRITEPROMPT);
+    EXPECT_EQ(ui.choosers[1].filters.size(), 6u);
+
+    const std::vector<FileFilter>& reading = fileFilters(FilterList::Reading);
+    const std::vector<FileFilter>& writing = fileFilters(FilterList::Writing);
+    ASSERT_EQ(reading.size(), 7u);
+    ASSERT_EQ(writing.size(), 6u);
+    EXPECT_EQ(reading[4].description, "Poser BUM files");
+    EXPECT_EQ(reading[5].pattern, "*.sli");
+    EXPECT_EQ(writing[5].description, "all files");
+    EXPECT_EQ(writing[5].pattern, "*.*");
+}
+
+}  // namespace
+}  // namespace vyd
