@@ -58,6 +58,20 @@ TEST(PcxRunLength, CountOfZeroConsumesItsValueAndStoresNothing) {
     Bytes line(3);
     ASSERT_TRUE(decodeRunLine(line, data, position));
     EXPECT_EQ(line, (Bytes{1, 0xFE, 0xFE}));
+
+    // The same in a line long enough for whole runs: a zero count, a run of 63, 30 literals, and a run of
+    // 63 of which 7 fit.
+    Bytes longData{0xC0, 0x55, 0xFF, 0x01};
+    longData.insert(longData.end(), 30, 0x02);
+    pcxtest::append(longData, {0xFF, 0x03, 0x04});
+    Bytes longLine(100);
+    position = 0;
+    ASSERT_TRUE(decodeRunLine(longLine, longData, position));
+    Bytes want(63, 0x01);
+    want.insert(want.end(), 30, 0x02);
+    want.insert(want.end(), 7, 0x03);
+    EXPECT_EQ(longLine, want);
+    EXPECT_EQ(position, longData.size() - 1);
 }
 
 TEST(PcxRunLength, RunningOutOfDataFailsAndClearsTheRest) {
