@@ -1,5 +1,6 @@
 #include "app/command_table.h"
 
+#include "app/commands_files.h"
 #include "app/commands_levels.h"
 #include "app/commands_modes.h"
 #include "app/commands_shell.h"
@@ -14,12 +15,12 @@ namespace {
 // Items whose handler is nullptr are not built yet; they reach default processing and have no effect.
 const std::vector<CommandEntry> kCommands = {
     {1321, "&Files", "&new", nullptr},
-    {1297, "&Files", "&read from file", nullptr},
-    {1320, "&Files", "&save", nullptr},
-    {1298, "&Files", "save &as", nullptr},
-    {1301, "&Files", "rena&me file", nullptr},
-    {1299, "&Files", "&delete file", nullptr},
-    {1300, "&Files", "show &Paths?", nullptr},
+    {1297, "&Files", "&read from file", commandReadFromFile},
+    {1320, "&Files", "&save", commandSave},
+    {1298, "&Files", "save &as", commandSaveAs},
+    {1301, "&Files", "rena&me file", commandRenameFile},
+    {1299, "&Files", "&delete file", commandDeleteFile},
+    {1300, "&Files", "show &Paths?", commandShowPaths},
     {1311, "&Files", "get contents list for &Clipboard", nullptr},
     {1281, "&Files", "examine image on Clipb&oard", nullptr},
     {1302, "&Files", "read image from Clipboard: &q", nullptr},
