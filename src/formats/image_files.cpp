@@ -8,6 +8,7 @@
 #include "formats/bmp.h"
 #include "formats/codec_result.h"
 #include "formats/file_bytes.h"
+#include "formats/gif.h"
 #include "formats/jpeg.h"
 #include "formats/pcx.h"
 
@@ -51,6 +52,16 @@ CodecResult writePcxEntry(const std::string& name, const Image& image, const Fil
     return writePcx(name, image, modes);
 }
 
+CodecResult readGifEntry(std::span<const uint8_t> bytes, const std::string& name, Image& image, FileSettings&,
+                         const ModeSettings& modes) {
+    return decodeGif(bytes, name, image, modes);
+}
+
+CodecResult writeGifEntry(const std::string& name, const Image& image, const FileSettings&,
+                          const ModeSettings& modes) {
+    return writeGif(name, image, modes);
+}
+
 CodecResult readJpegEntry(std::span<const uint8_t> bytes, const std::string& name, Image& image, FileSettings&,
                           const ModeSettings&) {
     return decodeJpeg(bytes, name, image);
@@ -65,7 +76,7 @@ CodecResult writeJpegEntry(const std::string& name, const Image& image, const Fi
 const ReaderEntry kReaders[] = {
     {{0x0A, -1}, 4, kFileTypePcx, decodePcx},
     {{'B', 'M'}, 2, kFileTypeBmp, readBmpEntry},
-    // GIF: "G", "I" (file type 3) -- its reader is not in the tree yet.
+    {{'G', 'I'}, 2, kFileTypeGif, readGifEntry},
     {{0xFF, 0xD8}, 2, kFileTypeJpg, readJpegEntry},
 };
 
@@ -73,7 +84,7 @@ const WriterEntry kWriters[] = {
     {".PCX", kFileTypePcx, writePcxEntry},
     {".BMP", kFileTypeBmp, writeBmpEntry},
     {".BUM", kFileTypeBum, writeBmpEntry},
-    // ".GIF" (file type 3) comes here -- its writer is not in the tree yet.
+    {".GIF", kFileTypeGif, writeGifEntry},
     {".JPG", kFileTypeJpg, writeJpegEntry},
 };
 

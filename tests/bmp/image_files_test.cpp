@@ -2,6 +2,8 @@
 // the title meanwhile, the file type remembered, and the file chooser's request.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "bmp_test_support.h"
 #include "box_recorder.h"
 #include "formats/file_chooser.h"
@@ -110,6 +112,28 @@ TEST_F(ImageFiles, WritersAreChosenByTheLastFourCharacters) {
         EXPECT_EQ(files.lastFileType, kFileTypePcx);
     }
     EXPECT_EQ(dir.entryCount(), filesBefore);
+}
+
+TEST_F(ImageFiles, EveryFormatIsWrittenByItsNameAndReadBackByItsContent) {
+    Image picture;
+    ASSERT_TRUE(createImage(picture, kMode256, 8, 8, 8));
+    for (int y = 0; y < 8; ++y) std::fill_n(picture.row(y), picture.stride, static_cast<uint8_t>(y < 4 ? 0 : 15));
+
+    struct Case { const char* name; FileType type; };
+    for (Case c : {Case{"p.pcx", kFileTypePcx}, {"p.gif", kFileTypeGif}, {"p.jpg", kFileTypeJpg}, {"p.bmp", kFileTypeBmp}}) {
+        SCOPED_TRACE(c.name);
+        // Each file gets a name of another format: the reader goes by the content.
+        ASSERT_TRUE(writeImageFile(ui, files, modes, dir.file(c.name), picture));
+        EXPECT_EQ(files.lastFileType, c.type);
+        std::filesystem::rename(dir.file(c.name), dir.file("renamed.dat"));
+        files.lastFileType = kFileTypeNone;
+        Image back;
+        ASSERT_TRUE(readImageFile(ui, files, modes, dir.file("renamed.dat"), back));
+        EXPECT_EQ(files.lastFileType, c.type);
+        EXPECT_EQ(back.width(), 8);
+        EXPECT_EQ(redOf(pixelColor(back, 0, 7, true)) > 200, true);
+    }
+    EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(ImageFiles, ChooserOffersTheLastTitleAndRemembersTheChosenOne) {
