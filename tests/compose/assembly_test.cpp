@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+#include <cmath>
+
+#include "compose/assembly.h"
+#include "picture_helpers.h"
+#include "platform/headless_platform.h"
+
+using namespace vyd;
+using namespace vyd::testing;
+
+namespace {
+
+struct Scene {
+    HeadlessPlatform ui;
+    AppState app;
+    Scene() {
+        app.platform = &ui;
+        for (Level& level : app.levels.levels) createImage(level.image, 0, 0, 0, 0);
+    }
+    Image& image(int level) { return app.levels[level].image; }
+};
+
+constexpr Color kGround = 0x204060;
+
+}  // namespace
+
+TEST(Assembly, DepthFollowsTheShownLevelsModesAndSizeTheView) {
+    LevelTable levels;
+    ViewState view;
+    levels[0].image = indexed(kMode16, 30, 20, [](int, int) { return 1; });
+    levels[1].image = indexed(kMode2, 4, 4, [](int, int) { return 15; });
+    Image destination;
+    sizeAssembly(levels, view, destination, 100, 100, false);
+    EXPECT_EQ(destination.bitCount(), 8);
+    EXPECT_EQ(destination.width(), 30);
+    EXPECT_EQ(destination.height(), 20);
+
+    levels[2].image = indexed(kMode256, 4, 4, [](int, int) { return 200; });
+    levels[2].shown = 0;
+    sizeAssembly(levels, view, destination, 100, 100, false);
+    EXPECT_EQ(destination.bitCount(), 8);  // a hidden 256-colour level does not count
+    levels[2].shown = 1;
+    sizeAssembly(levels, view, destination, 100, 100, false);
+    EXPECT_EQ(destination.bitCount(), 24);
+
+    // The client area bounds the zoomed, moved background; the whole picture is the background's size.
+    view.zoomAllX = 3;
+    view.zoomAllY = 2.5;
+    view.moveAllX = -10.5;
+    sizeAssembly(levels, view, destination, 64, 100, false);
+    EXPECT_EQ(destination.width(), 64);      // min(64, 30 * 3 - 10.5)
+    EXPECT_EQ(destination.height(), 50);     // min(100, 20 * 2.5)
+    sizeAssembly(levels, view, destination, 200, 100, false);
+    EXPECT_EQ(destination.width(), 79);      // 79.5 truncated
+    sizeAssembly(levels, view, destination, 5, 5, true);
+    EXPECT_EQ(destination.width(), 30);
+    EXPECT_EQ(destination.height(), 20);
+    // A move beyond the picture gives an empty picture, never a wrapped-around size.
+    view.moveAllX = -200000;
+    sizeAssembly(levels, view, destination, 200, 100, false);
+    EXPECT_FALSE(destination.hasPixels());
+}
+
+TEST(Assembly, HigherLevelsLieOnTopAndTransparencyShowsWhatIsBelow) {
+    Scene s;
+    s.image(0) = truecolor(8, 6, [](int, int) { return kGround; });
+    s.image(1) = truecolor(3, 3, [](int, int) { return 0x0000FF; });
+    s.app.levels[1].originX = 1;
+    s.image(2) = truecolor(2, 2, [](int x, int) { return x == 0 ? 0xFF0000 : 0x00FF00; });
+    s.image(2).leftColor = 0x00FF00;
+    s.app.levels[2].originX = 2;
+    s.app.levels[2].originY = 1;
+    Image picture;
+    assembleLevels(s.app, true, picture, false);
+    ASSERT_EQ(picture.bitCount(), 24);
+    EXPECT_EQ(at(picture, 0, 0), kGround);
+    EXPECT_EQ(at(picture, 1, 0), 0x0000FFu);
+    EXPECT_EQ(at(picture, 2, 1), 0xFF0000u);  // level 2 over level 1
+    EXPECT_EQ(at(picture, 3, 1), 0x0000FFu);  // level 2's transparent pixel shows level 1
+    EXPECT_EQ(at(picture, 3, 2), 0x0000FFu);
+    EXPECT_EQ(s.app.levels[2].screenRect.left, 2);
+    EXPECT_EQ(s.app.levels[2].screenRect.right, 5);
+
+    // With the current level alone it is drawn opaque and nothing else is drawn.
+    s.app.levels.currentIndex = 2;
+    assembleLevels(s.app, true, picture, true);
+    EXPECT_EQ(at(picture, 3, 1), 0x00FF00u);
+    EXPECT_EQ(at(picture, 0, 0), 0u);
+    EXPECT_EQ(s.image(2).leftColor, 0x00FF00u);  // restored after the draw
+
+    // Holding P inverts the current level's visibility.
+    s.app.shell.keyState['P'] = 0xFF;
+    assembleLevels(s.app, true, picture, false);
+    EXPECT_EQ(at(picture, 2, 1), 0x0000FFu);
+    s.app.levels[2].shown = 0;
+    assembleLevels(s.app, true, picture, false);
+    EXPECT_EQ(at(picture, 2, 1), 0xFF0000u);
+}
+
+TEST(Assembly, BackgroundCopyMatchesDrawingItAndPalettedLevelsTurnTruecolor) {
+    Scene s;
+    s.image(0) = indexed(kMode256, 9, 7, [](int x, int y) { return static_cast<uint8_t>(16 + x + 9 * y); });
+    for (int i = 16; i < 256; ++i) s.image(0).palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2), 0};
+    Image fast;
+    assembleLevels(s.app, true, fast, false);
+    ASSERT_EQ(fast.bitCount(), 24);
+    for (int y = 0; y < 7; ++y) {
+        for (int x = 0; x < 9; ++x) {
+            const RgbQuad& e = s.image(0).palette[16 + x + 9 * y];
+            ASSERT_EQ(at(fast, x, y), makeColor(e.rgbRed, e.rgbGreen, e.rgbBlue));
+        }
+    }
+    // A 2-colour level over a 16-colour background stays an 8-bit 16-colour picture.
+    Scene t;
+    t.image(0) = indexed(kMode16, 5, 5, [](int x, int) { return static_cast<uint8_t>(x); });
+    t.image(1) = indexed(kMode2, 2, 2, [](int, int) { return 15; });
+    Image small;
+    assembleLevels(t.app, true, small, false);
+    ASSERT_EQ(small.bitCount(), 8);
+    EXPECT_EQ(small.mode, kMode16);
+    EXPECT_EQ(at(small, 1, 1), 15u);
+    EXPECT_EQ(at(small, 3, 3), 3u);
+}
+
+TEST(Assembly, ZoomGridAndUndrawableLevels) {
+    Scene s;
+    s.image(0) = truecolor(4, 4, [](int x, int y) { return coded(x, y); });
+    s.image(1) = truecolor(2, 2, [](int, int) { return 0xFFFFFF; });
+    s.app.levels[1].scaleX = 0;  // left out
+    s.image(2) = truecolor(2, 2, [](int, int) { return 0xFFFFFF; });
+    s.app.levels[2].originX = std::nan("");  // left out
+    s.app.view.zoomAllX = s.app.view.zoomAllY = 4;
+    s.app.view.pixelGrid = true;
+    Image picture;
+    assembleLevels(s.app, false, picture, false);
+    ASSERT_EQ(picture.width(), 16);
+    ASSERT_EQ(picture.height(), 16);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            Color expected = coded(x / 4, y / 4);
+            if (x % 4 == 0 || y % 4 == 0) expected ^= 0x808080;  // 128 added to each byte
+            ASSERT_EQ(at(picture, x, y), expected) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(s.app.view.zoomAllX, 4);  // a view assembly keeps the view as it is
+
+    // The whole picture is assembled at zoom 1 without the grid, and the view is restored afterwards.
+    s.app.view.moveAllX = -3;
+    assembleLevels(s.app, true, picture, false);
+    EXPECT_EQ(picture.width(), 4);
+    EXPECT_EQ(at(picture, 0, 0), coded(0, 0));
+    EXPECT_EQ(s.app.view.zoomAllX, 4);
+    EXPECT_EQ(s.app.view.moveAllX, -3);
+}

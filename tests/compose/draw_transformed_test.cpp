@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "compose/draw_transformed.h"
+#include "modes/colors.h"
+#include "picture_helpers.h"
+
+using namespace vyd;
+using namespace vyd::testing;
+
+namespace {
+
+constexpr Color kUntouched = 0x123456;
+
+Image canvas(int width, int height) { return truecolor(width, height, [](int, int) { return kUntouched; }); }
+
+Placement at(double x, double y, double sx = 1, double sy = 1, double degrees = 0) {
+    const double r = degrees * M_PI / 180;
+    return {x, y, sx, sy, std::cos(r), std::sin(r)};
+}
+
+// What the copy must draw, worked out pixel by pixel from the mapping: the footprint's bounding box (the
+// four corners in 16.16, floored), clipped; the 16.16 source position of the box's first pixel, each product
+// truncated; from there one step per column and row. A pixel is drawn when its position lies on the source.
+struct Expected {
+    const Placement& p;
+    int width, height;
+    ClipRect clip;
+    int destinationWidth, destinationHeight;
+    int64_t dudx, dvdx, dudy, dvdy, x0, y0, x1, y1, u0, v0;
+
+    Expected(const Placement& placement, int w, int h, ClipRect c, int dw, int dh)
+        : p(placement), width(w), height(h), clip(c), destinationWidth(dw), destinationHeight(dh) {
+        dudx = static_cast<int32_t>(65536 * p.rotationCos / p.scaleX);
+        dvdx = static_cast<int32_t>(65536 * p.rotationSin / p.scaleY);
+        dudy = static_cast<int32_t>(-65536 * p.rotationSin / p.scaleX);
+        dvdy = static_cast<int32_t>(65536 * p.rotationCos / p.scaleY);
+        double xs[4], ys[4];
+        const int us[4] = {0, w, 0, w}, vs[4] = {0, 0, h, h};
+        for (int i = 0; i < 4; ++i) {
+            xs[i] = std::floor(std::trunc(65536 * (p.originX + p.rotationCos * p.scaleX * us[i] +
+                                                   p.rotationSin * p.scaleY * vs[i])) / 65536);
+            ys[i] = std::floor(std::trunc(65536 * (p.originY - p.rotationSin * p.scaleX * us[i] +
+                                                   p.rotationCos * p.scaleY * vs[i])) / 65536);
+        }
+        x0 = std::max<int64_t>({0, int64_t(*std::min_element(xs, xs + 4)), c.left});
+        x1 = std::min<int64_t>({dw, int64_t(*std::max_element(xs, xs + 4)), c.right});
+        y0 = std::max<int64_t>({0, int64_t(*std::min_element(ys, ys + 4)), c.top});
+        y1 = std::min<int64_t>({dh - 1, int64_t(*std::max_element(ys, ys + 4)), c.bottom});
+        u0 = static_cast<int64_t>(dudx * (x0 - p.originX)) + static_cast<int64_t>(dudy * (y0 - p.originY));
+        v0 = static_cast<int64_t>(dvdx * (x0 - p.originX)) + static_cast<int64_t>(dvdy * (y0 - p.originY));
+    }
+    // The sample destination pixel (x, y) shows, or (-1, -1) when it stays untouched.
+    std::pair<int, int> sample(int x, int y) const {
+        if (x < x0 || x >= x1 || y < y0 || y > y1 || x0 >= x1 || y0 > y1) return {-1, -1};
+        const int64_t u = u0 + (x - x0) * dudx + (y - y0) * dudy;
+        const int64_t v = v0 + (x - x0) * dvdx + (y - y0) * dvdy;
+        if (u < 0 || v < 0 || u >= int64_t{width} * 65536 || v >= int64_t{height} * 65536) return {-1, -1};
+        return {static_cast<int>(u >> 16), static_cast<int>(v >> 16)};
+    }
+};
+
+}  // namespace
+
+TEST(ResamplingCopy, IdentityCoversExactlyThePicturePixels) {
+    const Image source = truecolor(7, 5, [](int x, int y) { return coded(x, y); });
+    Image destination = canvas(12, 9);
+    ScreenRect rect;
+    ASSERT_EQ(drawTransformed(destination, source, &rect, at(0, 0)), 1);
+    for (int y = 0; y < 9; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            const Color expected = (x < 7 && y < 5) ? coded(x, y) : kUntouched;
+            ASSERT_EQ(at(destination, x, y), expected) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, 8);  // the box is inclusive of the far corner, plus one
+    EXPECT_EQ(rect.bottom, 6);
+}
+
+TEST(ResamplingCopy, ZoomTwoMakesTwoByTwoBlocksAndOffsetsShift) {
+    const Image source = truecolor(4, 3, [](int x, int y) { return coded(x, y); });
+    Image destination = canvas(12, 10);
+    ASSERT_EQ(drawTransformed(destination, source, nullptr, at(3, 2, 2, 2)), 1);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            const bool inside = x >= 3 && x < 11 && y >= 2 && y < 8;
+            const Color expected = inside ? coded((x - 3) / 2, (y - 2) / 2) : kUntouched;
+            ASSERT_EQ(at(destination, x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+TEST(ResamplingCopy, ThetaNinetyPutsColumnZeroOnTheFootprintsBottomRow) {
+    const Image source = truecolor(3, 2, [](int x, int y) { return coded(x, y); });
+    Image destination = canvas(6, 6);
+    // Turned counter-clockwise about its corner (0,0) placed at (0, 3): the level's rows run right, its
+    // columns run up, so column u lies on picture row 3 - u and row v on picture column v.
+    ASSERT_EQ(drawTransformed(destination, source, nullptr, Placement{0, 3, 1, 1, 0, 1}), 1);
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            const int u = 3 - y, v = x;
+            const bool inside = u >= 0 && u < 3 && v >= 0 && v < 2;
+            ASSERT_EQ(at(destination, x, y), inside ? coded(u, v) : kUntouched) << x << "," << y;
+        }
+    }
+}
+
+TEST(ResamplingCopy, TransparentColourLeavesTheLowerPictureForEveryKindOfCopy) {
+    // Truecolor: the colour's 24 bits.
+    Image source = truecolor(4, 1, [](int x, int) { return x == 2 ? 0x00FF00 : coded(x, 0); });
+    source.leftColor = 0x00FF00;
+    Image destination = canvas(4, 2);
+    drawTransformed(destination, source, nullptr, at(0, 0));
+    EXPECT_EQ(at(destination, 1, 0), coded(1, 0));
+    EXPECT_EQ(at(destination, 2, 0), kUntouched);
+    source.leftColor = 0x0100FF00;  // top byte not 0: transparency off
+    drawTransformed(destination, source, nullptr, at(0, 0));
+    EXPECT_EQ(at(destination, 2, 0), 0x00FF00u);
+
+    // Palette lookup: the entry's four bytes must equal the colour.
+    Image greys = indexed(kModeGreys, 3, 1, [](int x, int) { return static_cast<uint8_t>(100 + x); });
+    for (int i = 0; i < 256; ++i) greys.palette[i] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
+    greys.palette[102].rgbReserved = 1;
+    greys.leftColor = 0x656565;  // entry 101
+    destination = canvas(3, 1);
+    drawTransformed(destination, greys, nullptr, at(0, 0));
+    EXPECT_EQ(at(destination, 0, 0), 0x646464u);
+    EXPECT_EQ(at(destination, 1, 0), kUntouched);
+    EXPECT_EQ(at(destination, 2, 0), 0x666666u);  // same colour as 102's entry, but its reserved byte differs
+
+    // Index copy: the transparent index is the sixteen-colour class of the colour.
+    Image sixteen = indexed(kMode16, 3, 1, [](int x, int) { return static_cast<uint8_t>(x + 9); });
+    sixteen.leftColor = 0x00FF00;  // bright green: index 10
+    Image background = indexed(kMode16, 3, 1, [](int, int) { return 1; });
+    drawTransformed(background, sixteen, nullptr, at(0, 0));
+    EXPECT_EQ(at(background, 0, 0), 9u);
+    EXPECT_EQ(at(background, 1, 0), 1u);
+    EXPECT_EQ(at(background, 2, 0), 11u);
+}
+
+TEST(ResamplingCopy, TheLastRowOfThePictureIsDrawnToo) {
+    // A box one row high (the picture's last row, or a picture one row high) is drawn like any other.
+    const Image source = truecolor(3, 3, [](int x, int y) { return coded(x, y); });
+    Image destination = canvas(3, 4);
+    drawTransformed(destination, source, nullptr, at(0, 3));
+    EXPECT_EQ(at(destination, 1, 3), coded(1, 0));
+    EXPECT_EQ(at(destination, 1, 2), kUntouched);
+    Image line = canvas(3, 1);
+    drawTransformed(line, source, nullptr, at(0, 0));
+    EXPECT_EQ(at(line, 2, 0), coded(2, 0));
+}
+
+TEST(ResamplingCopy, FootprintOutsideDrawsNothingButRecordsTheClampedBox) {
+    const Image source = truecolor(10, 10, [](int x, int y) { return coded(x, y); });
+    Image destination = canvas(20, 20);
+    ScreenRect rect;
+    ASSERT_EQ(drawTransformed(destination, source, &rect, at(-100, -50)), 1);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x) ASSERT_EQ(at(destination, x, y), kUntouched);
+    }
+    // Corners -100..-90 and -50..-40: start clamped to 0, ends are the corners themselves plus one.
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, -89);
+    EXPECT_EQ(rect.bottom, -39);
+}
+
+TEST(ResamplingCopy, UndrawablePlacementsAndModesAreRefusedWithoutWriting) {
+    const Image source = truecolor(5, 5, [](int x, int y) { return coded(x, y); });
+    Image destination = canvas(8, 8);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    ScreenRect rect{1, 2, 3, 4};
+    for (const Placement& p : {at(0, 0, 0, 1), at(0, 0, 1, 0), at(nan, 0), at(0, inf), at(0, 0, 1e-9, 1),
+                               Placement{0, 0, 1, 1, nan, 0}}) {
+        EXPECT_EQ(drawTransformed(destination, source, &rect, p), 0);
+    }
+    EXPECT_EQ(rect.left, 1);  // a refused draw records nothing
+    // A 256-colour level cannot be drawn into a 16-colour picture.
+    Image sixteen = indexed(kMode16, 8, 8, [](int, int) { return 3; });
+    const Image many = indexed(kMode256, 2, 2, [](int, int) { return 200; });
+    EXPECT_EQ(drawTransformed(sixteen, many, nullptr, at(0, 0)), 0);
+    Image empty;
+    EXPECT_EQ(drawTransformed(empty, source, nullptr, at(0, 0)), 0);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            ASSERT_EQ(at(destination, x, y), kUntouched);
+            ASSERT_EQ(at(sixteen, x, y), 3u);
+        }
+    }
+    // Huge but finite values draw whatever falls inside, and never write outside.
+    EXPECT_EQ(drawTransformed(destination, source, nullptr, at(1e300, -1e300)), 1);
+    EXPECT_EQ(drawTransformed(destination, source, nullptr, at(0, 0, 1e12, 1e12)), 1);
+    EXPECT_EQ(at(destination, 7, 7), coded(0, 0));
+}
+
+TEST(ResamplingCopy, EverySampleFollowsTheFixedPointMappingAtAnyAngleScaleAndClip) {
+    const Image source = truecolor(13, 9, [](int x, int y) { return coded(x, y); });
+    for (double degrees : {0.0, 7.0, 45.0, 90.0, 133.0, 180.0, 251.0, 300.0}) {
+        for (double scale : {0.37, 1.0, 2.6, -1.7}) {
+            const Placement p = at(17.3, 11.6, scale, scale * 0.8, degrees);
+            Image destination = canvas(40, 36);
+            const ClipRect clip{3, 2, 37, 33};
+            ASSERT_EQ(drawTransformed(destination, source, nullptr, p, clip), 1);
+            const Expected expected(p, 13, 9, clip, 40, 36);
+            for (int y = 0; y < 36; ++y) {
+                for (int x = 0; x < 40; ++x) {
+                    const auto [u, v] = expected.sample(x, y);
+                    const Color want = u < 0 ? kUntouched : coded(u, v);
+                    ASSERT_EQ(at(destination, x, y), want) << degrees << " " << scale << " " << x << "," << y;
+                }
+            }
+        }
+    }
+}
