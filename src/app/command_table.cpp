@@ -4,6 +4,7 @@
 #include "app/commands_levels.h"
 #include "app/commands_modes.h"
 #include "app/commands_shell.h"
+#include "app/commands_view.h"
 #include "app/endings.h"
 
 namespace vyd {
@@ -14,7 +15,7 @@ namespace {
 
 // Items whose handler is nullptr are not built yet; they reach default processing and have no effect.
 const std::vector<CommandEntry> kCommands = {
-    {1321, "&Files", "&new", nullptr},
+    {1321, "&Files", "&new", commandNewImage},
     {1297, "&Files", "&read from file", commandReadFromFile},
     {1320, "&Files", "&save", commandSave},
     {1298, "&Files", "save &as", commandSaveAs},
@@ -57,7 +58,7 @@ const std::vector<CommandEntry> kCommands = {
     {1316, "&Editing", "make all &non-background black or white", nullptr},
     {1288, "&Editing", "tri&m off edges which are all transparent", nullptr},
     {1347, "&Editing", "make white all pixels brighter than the &bwlimit value", nullptr},
-    {1351, "&Editing", "resize with &tiling", nullptr},
+    {1351, "&Editing", "resize with &tiling", commandResizeWithTiling},
     {1352, "&Editing", "shrin&k background 1 pixel at its edges", nullptr},
     {1353, "&Editing", "multiply screen colors by left mouse button's color as in &Poser rendering", nullptr},
     {1354, "&Editing", "invert a color", nullptr},
@@ -74,14 +75,14 @@ const std::vector<CommandEntry> kCommands = {
     {1364, "&Editing", "write left button's selecte&d color on all pixels whose color is right button's selected color", nullptr},
     {1367, "&Editing", "blurring", nullptr},
     {1363, "&Editing", "special", commandSpecial},
-    {1306, "&Levels", "&save assembled picture to file", nullptr},
-    {1323, "&Levels", "assemble current le&vel && level 15", nullptr},
+    {1306, "&Levels", "&save assembled picture to file", commandAssemble},
+    {1323, "&Levels", "assemble current le&vel && level 15", commandAssemble},
     {1307, "&Levels", "&hide/show current level\tctrl-H", commandHideShow},
     {1312, "&Levels", "drop c&urrent level's image", commandDropCurrent},
     {1322, "&Levels", "drop &all images", commandDropAll},
     {1308, "&Levels", "&list && handle levels\tctrl-L", commandShowInfoScreen},
     {1309, "&Levels", "sh&ow scale && origin && angle", nullptr},
-    {1313, "&Levels", "display && &alter level details", nullptr},
+    {1313, "&Levels", "display && &alter level details", commandLevelDetails},
     {1314, "&Levels", "sort levels by &priority", commandSortByPriority},
     {1315, "&Levels", "mark &edges where same overlaps same", nullptr},
     {0, "&Levels", nullptr, nullptr},
