@@ -1,0 +1,61 @@
+// Helpers shared by the Qt front-end tests: a window procedure that records what reaches it, and an
+// answerer that deals with modal boxes from a timer while they run.
+#pragma once
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "platform_api/win32.h"
+
+namespace vyd::testing {
+
+struct Message {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+struct MessageLog {
+    std::vector<Message> messages;
+    std::vector<Message> only(UINT message) const {
+        std::vector<Message> found;
+        for (const Message& m : messages) {
+            if (m.message == message) found.push_back(m);
+        }
+        return found;
+    }
+    // The messages other than the ones the window system sends on its own (focus, size, paint).
+    std::vector<Message> input() const {
+        std::vector<Message> found;
+        for (const Message& m : messages) {
+            if (m.message != WM_SETFOCUS && m.message != WM_KILLFOCUS && m.message != WM_SIZE && m.message != WM_PAINT)
+                found.push_back(m);
+        }
+        return found;
+    }
+};
+
+// Calls `handle` with the active modal widget every few milliseconds while it is installed; `handle`
+// returns true when it has dealt with the widget.
+class ModalAnswerer {
+public:
+    explicit ModalAnswerer(std::function<bool(QWidget*)> handle) : handle_(std::move(handle)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                if (handle_(modal)) ++handled_;
+            }
+        });
+        timer_.start(5);
+    }
+    int handled() const { return handled_; }
+
+private:
+    std::function<bool(QWidget*)> handle_;
+    QTimer timer_;
+    int handled_ = 0;
+};
+
+}  // namespace vyd::testing
