@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "formats/byte_reader.h"
 #include "formats/file_io.h"
@@ -241,9 +242,10 @@ CodecResult writeGif(const std::string& name, const Image& image, const ModeSett
     head.insert(head.end(), {kImageSeparator, 0, 0, 0, 0, w0, w1, h0, h1, 0, 8});
     file.write(head.data(), head.size());
 
-    GifLzwEncoder encoder([&file](const uint8_t* bytes, size_t count) { file.write(bytes, count); });
+    auto encoder = std::make_unique<GifLzwEncoder>(
+        [&file](const uint8_t* bytes, size_t count) { file.write(bytes, count); });
     GifPixelSource source(image);
-    encoder.compress(source);
+    encoder->compress(source);
     const uint8_t tail[] = {0, kTrailer};
     file.write(tail, sizeof tail);
     if (!file.commit()) return CodecResult::failure("I can't write to this file", "gifwrite");

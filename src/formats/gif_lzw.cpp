@@ -139,107 +139,121 @@ GifPixelSource::GifPixelSource(const Image& image)
     }
 }
 
-GifLzwEncoder::GifLzwEncoder(Sink sink) : sink_(std::move(sink)) { out_.reserve(size_t{1} << 16); }
+GifLzwEncoder::GifLzwEncoder(Sink sink) : sink_(std::move(sink)) {}
 
 void GifLzwEncoder::clearHash() { std::fill(std::begin(keys_), std::end(keys_), -1); }
 
-void GifLzwEncoder::closeBlock() {
-    if (blockCount_ > 0) out_[blockStart_] = static_cast<uint8_t>(blockCount_);
-    blockCount_ = 0;
-    if (out_.size() >= (size_t{1} << 16)) {
-        sink_(out_.data(), out_.size());
-        out_.clear();
+void GifLzwEncoder::frameBlocks(bool final) {
+    size_t blocks = final ? (packedCount_ + kBlockSize - 1) / kBlockSize : packedCount_ / kBlockSize;
+    framed_.clear();
+    size_t pos = 0;
+    for (size_t b = 0; b < blocks; ++b) {
+        size_t n = std::min<size_t>(kBlockSize, packedCount_ - pos);
+        framed_.push_back(static_cast<uint8_t>(n));
+        framed_.insert(framed_.end(), packed_ + pos, packed_ + pos + n);
+        pos += n;
     }
+    std::memmove(packed_, packed_ + pos, packedCount_ - pos);
+    packedCount_ -= pos;
+    if (!framed_.empty()) sink_(framed_.data(), framed_.size());
 }
 
-void GifLzwEncoder::putCode(int code) {
-    accumulator_ &= (1u << bitsHeld_) - 1;
-    accumulator_ |= static_cast<uint32_t>(code) << bitsHeld_;
-    bitsHeld_ += codeWidth_;
-    while (bitsHeld_ >= 8) {
-        byteOut(static_cast<uint8_t>(accumulator_));
-        accumulator_ >>= 8;
-        bitsHeld_ -= 8;
-    }
-    // The decoder widens its codes one code later than the table grows here, so the width follows the
-    // next free code after the code is out.
-    if (nextFree_ > maxCode_ || clearPending_) {
-        if (clearPending_) {
-            codeWidth_ = 9;
-            maxCode_ = 511;
-            clearPending_ = false;
-        } else {
-            ++codeWidth_;
-            maxCode_ = codeWidth_ == kMaxCodeWidth ? kMaxCodes : (1 << codeWidth_) - 1;
-        }
-    }
-    if (code == kEndCode) {
-        while (bitsHeld_ > 0) {
-            byteOut(static_cast<uint8_t>(accumulator_));
-            accumulator_ >>= 8;
-            bitsHeld_ -= 8;
-        }
-        closeBlock();
-        if (!out_.empty()) sink_(out_.data(), out_.size());
-        out_.clear();
-    }
-}
-
+// The state lives in locals while compressing, so that it stays in registers although code bytes are stored
+// through a byte pointer (which may alias anything).
 void GifLzwEncoder::compress(GifPixelSource& source) {
-    codeWidth_ = 9;
-    maxCode_ = 511;
-    nextFree_ = kClearCode + 2;
-    clearPending_ = false;
-    accumulator_ = 0;
-    bitsHeld_ = 0;
-    blockCount_ = 0;
-    out_.clear();
+    int codeWidth = 9;
+    int maxCode = 511;
+    int nextFree = kClearCode + 2;
+    bool clearPending = false;
+    uint64_t accumulator = 0;
+    int bitsHeld = 0;
+    size_t packedCount = 0;
+    uint8_t* const packed = packed_;
     // The hash shift: 8 less the doublings of 5003 needed to reach 65536.
     int shift = 0;
     for (long size = kHashSize; size < 65536; size *= 2) ++shift;
     shift = 8 - shift;
     clearHash();
-    putCode(kClearCode);
 
-    int prefix = source.nextPixel();
-    int c;
-    while ((c = source.nextPixel()) >= 0) {
-        const int32_t key = (static_cast<int32_t>(c) << 12) + prefix;
-        int i = (c << shift) ^ prefix;
-        if (keys_[i] == key) {
-            prefix = codes_[i];
-            continue;
+    // Packs a code least-significant bit first; then widens the codes when the table has outgrown them, or
+    // returns to 9 bits after a clear code.
+    auto putCode = [&](int code) {
+        accumulator |= static_cast<uint64_t>(code) << bitsHeld;
+        bitsHeld += codeWidth;
+        if (bitsHeld >= 32) {
+            for (int k = 0; k < 4; ++k) packed[packedCount + k] = static_cast<uint8_t>(accumulator >> (8 * k));
+            packedCount += 4;
+            accumulator >>= 32;
+            bitsHeld -= 32;
+            if (packedCount >= kPackedFlush) {
+                packedCount_ = packedCount;
+                frameBlocks(false);
+                packedCount = packedCount_;
+            }
         }
-        if (keys_[i] >= 0) {
-            const int step = i == 0 ? 1 : kHashSize - i;
-            bool found = false;
-            do {
-                i -= step;
-                if (i < 0) i += kHashSize;
-                if (keys_[i] == key) {
-                    found = true;
-                    break;
-                }
-            } while (keys_[i] > 0);
-            if (found) {
+        if (nextFree > maxCode || clearPending) {
+            if (clearPending) {
+                codeWidth = 9;
+                maxCode = 511;
+                clearPending = false;
+            } else {
+                ++codeWidth;
+                maxCode = codeWidth == kMaxCodeWidth ? kMaxCodes : (1 << codeWidth) - 1;
+            }
+        }
+    };
+
+    putCode(kClearCode);
+    int prefix = source.nextPixel();
+    for (auto pixels = source.nextPixels(); !pixels.empty(); pixels = source.nextPixels()) {
+        for (const uint8_t c : pixels) {
+            const int32_t key = (static_cast<int32_t>(c) << 12) + prefix;
+            int i = (c << shift) ^ prefix;
+            if (keys_[i] == key) {
                 prefix = codes_[i];
                 continue;
             }
-        }
-        putCode(prefix);
-        prefix = c;
-        if (nextFree_ < kMaxCodes) {
-            codes_[i] = static_cast<uint16_t>(nextFree_++);
-            keys_[i] = key;
-        } else {
-            clearHash();
-            nextFree_ = kClearCode + 2;
-            clearPending_ = true;
-            putCode(kClearCode);
+            if (keys_[i] >= 0) {
+                const int step = i == 0 ? 1 : kHashSize - i;
+                bool found = false;
+                do {
+                    i -= step;
+                    if (i < 0) i += kHashSize;
+                    if (keys_[i] == key) {
+                        found = true;
+                        break;
+                    }
+                } while (keys_[i] > 0);
+                if (found) {
+                    prefix = codes_[i];
+                    continue;
+                }
+            }
+            putCode(prefix);
+            prefix = c;
+            if (nextFree < kMaxCodes) {
+                codes_[i] = static_cast<uint16_t>(nextFree++);
+                keys_[i] = key;
+            } else {
+                clearHash();
+                nextFree = kClearCode + 2;
+                clearPending = true;
+                putCode(kClearCode);
+            }
         }
     }
     putCode(prefix);
     putCode(kEndCode);
+
+    // The last bits as whole bytes, and the last sub-block.
+    packedCount_ = packedCount;
+    while (bitsHeld > 0) {
+        packed_[packedCount_++] = static_cast<uint8_t>(accumulator);
+        accumulator >>= 8;
+        bitsHeld -= 8;
+        if (packedCount_ >= kPackedFlush) frameBlocks(false);
+    }
+    frameBlocks(true);
 }
 
 }  // namespace vyd

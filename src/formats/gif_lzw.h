@@ -28,15 +28,25 @@ public:
     explicit GifPixelSource(const Image& image);
     // The next pixel index, or -1 when all width x height pixels have been given.
     int nextPixel() {
-        if (x_ == width_) {
-            if (++y_ >= height_) return -1;
-            row_ = image_.row(y_);
-            x_ = 0;
-        }
+        if (x_ == width_ && !nextRow()) return -1;
         return row_[x_++];
+    }
+    // All pixels up to the end of the current row (the next row when it is used up); empty when all are given.
+    std::span<const uint8_t> nextPixels() {
+        if (x_ == width_ && !nextRow()) return {};
+        std::span<const uint8_t> rest(row_ + x_, static_cast<size_t>(width_ - x_));
+        x_ = width_;
+        return rest;
     }
 
 private:
+    bool nextRow() {
+        if (++y_ >= height_) return false;
+        row_ = image_.row(y_);
+        x_ = 0;
+        return true;
+    }
+
     const Image& image_;
     int width_, height_;
     int x_ = 0, y_ = 0;
@@ -57,29 +67,16 @@ private:
     static constexpr int kClearCode = 256;
     static constexpr int kEndCode = 257;
     static constexpr int kMaxCodes = 4096;
+    static constexpr int kBlockSize = 254;
+    static constexpr size_t kPackedFlush = kBlockSize * 256;  // packed bytes framed and handed on at a time
 
-    void putCode(int code);
+    void frameBlocks(bool final);    // cuts the packed bytes into counted sub-blocks for the sink
     void clearHash();
-    void byteOut(uint8_t byte) {
-        if (blockCount_ == 0) {
-            blockStart_ = out_.size();
-            out_.push_back(0);  // the count byte, set when the sub-block is closed
-        }
-        out_.push_back(byte);
-        if (++blockCount_ == 254) closeBlock();
-    }
-    void closeBlock();  // sets the count of the sub-block being filled; hands full pieces to the sink
 
     Sink sink_;
-    std::vector<uint8_t> out_;  // finished sub-blocks and the one being filled
-    size_t blockStart_ = 0;     // position of the count byte of the sub-block being filled
-    int blockCount_ = 0;
-    int codeWidth_ = 9;
-    int maxCode_ = 511;
-    int nextFree_ = kClearCode + 2;
-    bool clearPending_ = false;
-    uint32_t accumulator_ = 0;
-    int bitsHeld_ = 0;
+    uint8_t packed_[kPackedFlush + 8];  // code bytes not yet cut into sub-blocks
+    size_t packedCount_ = 0;
+    std::vector<uint8_t> framed_;
     int32_t keys_[kHashSize];
     uint16_t codes_[kHashSize];
 };
