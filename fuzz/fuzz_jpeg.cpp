@@ -1,0 +1,62 @@
+// libFuzzer target: the JPEG reader on arbitrary bytes must end cleanly, with a truecolor picture of the size
+// it claims or with a failure that says why and leaves the picture empty. A picture it reads is written again
+// and must read back.
+#include <turbojpeg.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "formats/jpeg.h"
+
+namespace {
+
+// libFuzzer's memory and time limits are far below what a legitimate picture of the largest size takes, so
+// headers claiming more than this are skipped (the size and memory limits of the reader are unit-tested).
+constexpr long long kMaxPixels = 4 << 20;
+constexpr long long kMaxRewrittenPixels = 1 << 18;
+
+bool tooLargeToFuzz(const uint8_t* data, size_t size) {
+    tjhandle handle = tjInitDecompress();
+    int width = 0, height = 0, subsampling = -1, colorspace = -1;
+    tjDecompressHeader3(handle, data, size, &width, &height, &subsampling, &colorspace);
+    tjDestroy(handle);
+    return static_cast<long long>(width) * height > kMaxPixels;
+}
+
+void touchEveryRow(const vyd::Image& image) {
+    unsigned sum = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const uint8_t* row = image.row(y);
+        for (int i = 0; i < 3 * image.width(); ++i) sum += row[i];
+    }
+    if (sum == 0xFFFFFFFFu) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (tooLargeToFuzz(data, size)) return 0;
+    vyd::Image image;
+    const vyd::CodecResult result = vyd::decodeJpeg({data, size}, "fuzz.jpg", image);
+    if (!result.ok) {
+        if (result.messages.size() != 1 || image.hasPixels()) std::abort();
+        return 0;
+    }
+    if (!image.hasPixels() || image.width() <= 0 || image.height() <= 0 || image.mode != 24 ||
+        result.messages.size() > 1) {
+        std::abort();
+    }
+    touchEveryRow(image);
+    if (static_cast<long long>(image.width()) * image.height() <= kMaxRewrittenPixels) {
+        std::vector<uint8_t> jpeg = vyd::encodeJpeg(image, size ? data[size - 1] % 102 : 80);
+        vyd::Image again;
+        const vyd::CodecResult reread = vyd::decodeJpeg(jpeg, "again.jpg", again);
+        if (!reread.ok || !reread.messages.empty() || again.width() != image.width() ||
+            again.height() != image.height()) {
+            std::abort();
+        }
+    }
+    return 0;
+}
