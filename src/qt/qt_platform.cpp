@@ -437,8 +437,10 @@ void QtPlatform::setBrushCursor(const std::vector<uint8_t>& andPlane, const std:
     // Inverting is not offered everywhere: an inverting pixel is drawn black, edged with white so that
     // the outline shows on dark pictures too.
     QImage bitmap(n, n, QImage::Format_Mono), mask(n, n, QImage::Format_Mono);
-    bitmap.fill(0);
-    mask.fill(0);
+    for (QImage* plane : {&bitmap, &mask}) {
+        plane->setColorTable({QColor(Qt::color0).rgb(), QColor(Qt::color1).rgb()});
+        plane->fill(0);
+    }
     auto inverting = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < n && y < n && bit(andPlane, x, y) && bit(xorPlane, x, y);
     };

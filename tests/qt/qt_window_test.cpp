@@ -1,6 +1,8 @@
 // The main window as the window procedure sees it: keys, mouse buttons and moves, drops and close become
 // the right messages; the modelled frame, the scroll bars and the paint cycle keep the arithmetic the
 // logic relies on; the key poll of long operations takes keys and holds back everything else.
+#include <QBitmap>
+#include <QDesktopServices>
 #include <QMimeData>
 #include <QtTest>
 
@@ -21,6 +23,11 @@ class WindowTest : public QObject {
         QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
         QApplication::sendEvent(&canvas(), &event);
     }
+
+    QList<QUrl> opened_;
+
+public slots:
+    void captureUrl(const QUrl& url) { opened_ << url; }
 
 private slots:
     void init() {
@@ -204,6 +211,41 @@ private slots:
         QCOMPARE(canvas().grab().toImage().pixel(1, 1) & 0xFFFFFFu, 0xFF0000u);
         QCOMPARE(platform_->deviceContext().getPixel(3, 3), makeColor(255, 0, 0));
         QCOMPARE(platform_->deviceContext().getPixel(4, 4), makeColor(255, 255, 255));
+    }
+
+    void brushCursorShowsTheOutlineFromTheTwoPlanes() {
+        // An inverting outline (AND 1, XOR 1) along the top row and left column of a 5 x 3 box.
+        std::vector<uint8_t> andPlane(128, 0xFF), xorPlane(128, 0x00);
+        xorPlane[0] = 0xF8;  // row 0: pixels 0..4
+        for (int y = 1; y < 3; ++y) xorPlane[4 * y] = 0x80;  // column 0
+        andPlane[4 * 31] = 0x7F;  // row 31, pixel 0: AND 0, XOR 0 is black
+        platform_->setBrushCursor(andPlane, xorPlane);
+        const QCursor cursor = canvas().cursor();
+        QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+        QCOMPARE(cursor.hotSpot(), QPoint(0, 0));
+        const QImage bitmap = cursor.bitmap().toImage(), mask = cursor.mask().toImage();
+        const QRgb one = QColor(Qt::color1).rgb();  // bitmap and mask bits that are set
+        auto shown = [&](int x, int y) { return mask.pixel(x, y) == one; };
+        auto black = [&](int x, int y) { return shown(x, y) && bitmap.pixel(x, y) == one; };
+        QVERIFY(black(0, 0) && black(4, 0) && black(0, 2) && black(0, 31));
+        QVERIFY2(shown(1, 1) && !black(1, 1), "an inverting outline is edged with white");
+        QVERIFY(!shown(10, 10));
+        platform_->setArrowCursor();
+        QCOMPARE(canvas().cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void helpOpensTheShippedPage() {
+        // The sources lie three folders above this file: docs/help.html is found from there.
+        const QDir root = QFileInfo(QString::fromUtf8(__FILE__)).dir().absoluteFilePath("../..");
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(root.absolutePath());
+        QDesktopServices::setUrlHandler("file", this, "captureUrl");
+        platform_->openHelp("VYD.HLP");
+        QDesktopServices::unsetUrlHandler("file");
+        QDir::setCurrent(previous);
+        QCOMPARE(opened_.size(), qsizetype{1});
+        QCOMPARE(QFileInfo(opened_[0].toLocalFile()).canonicalFilePath(),
+                 QFileInfo(root.absoluteFilePath("docs/help.html")).canonicalFilePath());
     }
 
     void keyPollTakesKeysAndHoldsBackTheRest() {
