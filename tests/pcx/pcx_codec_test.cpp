@@ -75,18 +75,6 @@ TEST(PcxRead, TooFewBytesPerLineWarnsAndClearsTheUncoveredColumns) {
     for (int y = 0; y < 2; ++y) EXPECT_EQ(row(r.image, y), (Bytes{15, 15, 15, 15, 15, 15, 15, 15, 0, 0}));
 }
 
-TEST(PcxRead, SixteenColorsCombineFourPlanesWithTheHeaderPalette) {
-    Bytes file = header(1, 4, 3, 1, 1, 3);
-    for (int i = 0; i < 48; ++i) file[16 + i] = static_cast<uint8_t>(i * 5);
-    append(file, {0x80, 0x40, 0x20, 0x20});  // planes 0..3: pixel 0 = 1, pixel 1 = 2, pixel 2 = 12
-    Read r = read(file);
-    ASSERT_TRUE(r.result.ok);
-    EXPECT_TRUE(r.result.messages.empty());
-    EXPECT_EQ(r.image.mode, kMode16);
-    EXPECT_EQ(row(r.image, 0), (Bytes{1, 2, 12}));
-    EXPECT_EQ(r.image.palette[12], (RgbQuad{38 * 5, 37 * 5, 36 * 5, 0}));  // (red, green, blue) = colour 12
-}
-
 TEST(PcxRead, IndexedRowsDropPaddingAndTakeTheTrailingPalette) {
     Bytes file = header(8, 1, 3, 2, 4);
     append(file, {1, 2, 0xC1, 0xC9, 0x77, 0xC4, 0x05});  // row 0: 1 2 C9 [77], row 1: 5 5 5 [5]
@@ -130,15 +118,6 @@ TEST(PcxRead, SixteenBitWordsAreFiveFiveFiveExpandedToFullRange) {
     EXPECT_EQ(r.image.bitCount(), 24);
     EXPECT_EQ(row(r.image, 0, 3), (Bytes{255, 0, 132, 255, 255, 255}));  // blue, green, red; 16 -> 132
     EXPECT_EQ(r.image.header.biXPelsPerMeter, 72 * 40);
-}
-
-TEST(PcxRead, TruecolorTakesRedGreenBluePlanes) {
-    Bytes file = header(8, 3, 2, 1, 2);
-    append(file, {10, 20, 30, 40, 50, 60});
-    Read r = read(file);
-    ASSERT_TRUE(r.result.ok);
-    EXPECT_EQ(r.image.mode, kModeTrue24);
-    EXPECT_EQ(row(r.image, 0, 3), (Bytes{50, 30, 10, 60, 40, 20}));
 }
 
 TEST(PcxRead, RefusesWhatItCannotHold) {
