@@ -13,11 +13,12 @@ QAction* MenuBarModel::makeItem(const MenuItem& item, QObject* parent) {
     // tab is shown as the item's shortcut.
     auto* action = new QAction(fromCp1252(item.text), parent);
     action->setData(item.id);
-    action->setCheckable(true);
+    // Only a checked item shows a check box, as a menu shows only the check mark.
+    action->setCheckable(item.checked);
     action->setChecked(item.checked);
     QObject::connect(action, &QAction::triggered, action, [this, action](bool checked) {
         // Check marks change only when the program sets them.
-        action->setChecked(!checked);
+        if (action->isCheckable()) action->setChecked(!checked);
         sink_(action->data().toInt());
     });
     return action;
@@ -84,13 +85,20 @@ void MenuBarModel::enableByPosition(int popup, int position, bool enabled) {
     if (position >= 0 && position < actions.size()) actions[position]->setEnabled(enabled);
 }
 
+namespace {
+void setCheck(QAction* action, bool checked) {
+    action->setCheckable(checked);
+    action->setChecked(checked);
+}
+}  // namespace
+
 void MenuBarModel::check(int id, bool checked) {
     for (size_t i = 0; i < mainBar_.size(); ++i) {
-        if (!popupAt_[i] && mainBar_[i]->data().toInt() == id) mainBar_[i]->setChecked(checked);
+        if (!popupAt_[i] && mainBar_[i]->data().toInt() == id) setCheck(mainBar_[i], checked);
     }
     for (const auto& menu : menus_) {
         for (QAction* action : menu->actions()) {
-            if (!action->isSeparator() && action->data().toInt() == id) action->setChecked(checked);
+            if (!action->isSeparator() && action->data().toInt() == id) setCheck(action, checked);
         }
     }
 }
