@@ -1,4 +1,4 @@
-// The Modes-menu and palette-repair commands on the current level, and the boxes they show.
+// The Modes-menu and palette-repair commands on the current level: results, boxes, altered flags, endings.
 #include <gtest/gtest.h>
 
 #include "app/commands_modes.h"
@@ -13,6 +13,7 @@ struct Box {
     Owner owner;
     std::string text, caption;
     UINT flags;
+    bool operator==(const Box&) const = default;
 };
 
 class BoxRecorder : public HeadlessPlatform {
@@ -24,66 +25,66 @@ public:
     std::vector<Box> boxes;
 };
 
+constexpr UINT kExclamation = MB_OK | MB_ICONEXCLAMATION;
+
 class ModeCommands : public ::testing::Test {
 protected:
     ModeCommands() { app.platform = &ui; }
     Level& level() { return app.currentLevel(); }
-    void expectOneBox(Owner owner, const std::string& text, const std::string& caption) {
-        ASSERT_EQ(ui.boxes.size(), 1u);
-        EXPECT_EQ(ui.boxes[0].owner, owner);
-        EXPECT_EQ(ui.boxes[0].text, text);
-        EXPECT_EQ(ui.boxes[0].caption, caption);
-        EXPECT_EQ(ui.boxes[0].flags, MB_OK | MB_ICONEXCLAMATION);
-    }
     BoxRecorder ui;
     AppState app;
 };
 
 TEST_F(ModeCommands, FailedConversionReportsTheCodeInHexAndMarksTheLevel) {
     EXPECT_EQ(commandConvertMode(app, 1601), Ending::Refresh);
-    expectOneBox(Owner::Main, "out of memory in case 0x641, or no image", "");
+    EXPECT_EQ(commandConvertMode(app, 1545), Ending::Refresh);
+    EXPECT_EQ(ui.boxes, (std::vector<Box>{{Owner::Main, "out of memory in case 0x641, or no image", "", kExclamation},
+                                          {Owner::Main, "out of memory in case 0x9, or no image", "", kExclamation}}));
     EXPECT_EQ(level().altered, 1);
     EXPECT_FALSE(level().image.hasPixels());
-
-    ui.boxes.clear();
-    EXPECT_EQ(commandConvertMode(app, 1545), Ending::Refresh);
-    expectOneBox(Owner::Main, "out of memory in case 0x9, or no image", "");
 }
 
 TEST_F(ModeCommands, ConversionReplacesTheImageAndLosesTheRightColour) {
-    level().image = test::makeImage(24, 24, 3, 2);
+    level().image = test::makeImage(32, 24, 3, 2);
     level().image.leftColor = 0x102030;
     level().image.rightColor = 0x405060;
+    EXPECT_EQ(commandConvertMode(app, 1560), Ending::Refresh);
+    EXPECT_EQ(level().image.mode, 24);  // a 32-bit picture is copied and relabelled
     EXPECT_EQ(commandConvertMode(app, 1545), Ending::Refresh);
-    EXPECT_TRUE(ui.boxes.empty());
     EXPECT_EQ(level().image.mode, 9);
-    EXPECT_EQ(level().image.bitCount(), 8);
     EXPECT_EQ(level().image.row(1)[2], 0xCD);
     EXPECT_EQ(level().image.leftColor, 0x102030u);
     EXPECT_EQ(level().image.rightColor, kNoColor);
     EXPECT_EQ(level().altered, 1);
-
-    // Greys of an 8-bit picture are an ordinary 256-color picture; truecolor from there is mode 24.
-    EXPECT_EQ(commandConvertMode(app, 1545), Ending::Refresh);
-    EXPECT_EQ(level().image.mode, 8);
-    EXPECT_EQ(commandConvertMode(app, 1560), Ending::Refresh);
-    EXPECT_EQ(level().image.mode, 24);
-    EXPECT_EQ(level().image.row(0)[0], 0xCD);
+    EXPECT_TRUE(ui.boxes.empty());
 }
 
-TEST_F(ModeCommands, TruecolorAdjustmentsLeaveTheAlteredFlag) {
-    level().image = test::makeImage(24, 24, 1, 1);
-    test::setTruecolor(level().image, 0, 0, 10, 20, 30);
+TEST_F(ModeCommands, TruecolorAdjustmentsOnlyOnTruecolorAndLeaveTheAlteredFlag) {
+    level().image = test::rowImage(24, 24, {0, 56, 57, 198, 199, 255});
+    app.modes.from0 = -100;  // v -> -100 + v * 455 / 255, truncated toward zero, clipped
+    app.modes.from255 = 355;
+    EXPECT_EQ(commandMapFrom0From255(app, 1562), Ending::Refresh);
+    EXPECT_EQ(test::rowBytes(level().image, 0, 6), (std::vector<uint8_t>{0, 0, 1, 253, 255, 255}));
     app.modes.from0 = 255;
     app.modes.from255 = 0;
     EXPECT_EQ(commandMapFrom0From255(app, 1562), Ending::Refresh);
-    EXPECT_EQ(test::rowBytes(level().image, 0, 3), (std::vector<uint8_t>{245, 235, 225}));
-    app.modes.bwlimit = 236;
+    EXPECT_EQ(test::rowBytes(level().image, 0, 6), (std::vector<uint8_t>{255, 255, 254, 2, 0, 0}));
+    app.modes.bwlimit = 171;  // greys 254 and 0
     EXPECT_EQ(commandThresholdByBwlimit(app, 1324), Ending::Refresh);
-    EXPECT_EQ(test::rowBytes(level().image, 0, 3), (std::vector<uint8_t>{0, 0, 0}));
+    EXPECT_EQ(test::rowBytes(level().image, 0, 6), (std::vector<uint8_t>{255, 255, 255, 0, 0, 0}));
     EXPECT_EQ(commandToggleTruecolorMark(app, 1540), Ending::Refresh);
     EXPECT_EQ(level().image.mode, 16);
+    EXPECT_EQ(commandToggleTruecolorMark(app, 1540), Ending::Refresh);
+    EXPECT_EQ(level().image.mode, 24);
     EXPECT_EQ(level().altered, 0);
+
+    level().image = test::rowImage(8, 8, {200});
+    app.modes.bwlimit = 0;
+    commandThresholdByBwlimit(app, 1324);
+    commandMapFrom0From255(app, 1562);
+    commandToggleTruecolorMark(app, 1540);
+    EXPECT_EQ(level().image.row(0)[0], 200);
+    EXPECT_EQ(level().image.mode, 8);
     EXPECT_TRUE(ui.boxes.empty());
 }
 
@@ -92,34 +93,32 @@ TEST_F(ModeCommands, RepairsRefuseOtherModesWithTheBackgroundNameAsCaption) {
     app.levels.currentIndex = 3;
     level().image = test::makeImage(8, 8, 2, 2);
     EXPECT_EQ(commandStandardizePalette(app, 1618), Ending::Update);
-    expectOneBox(Owner::Main, "this image is not 2-color or 16-color", "back.pcx");
-    EXPECT_EQ(level().altered, 0);
-
-    ui.boxes.clear();
     level().image = Image{};
     EXPECT_EQ(commandSwopGreys(app, 1616), Ending::Update);
-    EXPECT_EQ(ui.boxes.size(), 1u);
+    const Box refusal{Owner::Main, "this image is not 2-color or 16-color", "back.pcx", kExclamation};
+    EXPECT_EQ(ui.boxes, (std::vector<Box>{refusal, refusal}));
+    EXPECT_EQ(level().altered, 0);
 }
 
 TEST_F(ModeCommands, SwopsMarkTheLevelAndStandardizeDoesNot) {
-    level().image = test::makeImage(4, 8, 2, 1);
-    level().image.row(0)[0] = 1;
+    level().image = test::rowImage(4, 8, {1, 7});
     level().image.palette[3] = test::quad(9, 9, 9);
     EXPECT_EQ(commandStandardizePalette(app, 1618), Ending::Refresh);
     EXPECT_EQ(level().image.palette[3], test::defaultQuad(3));
     EXPECT_EQ(level().altered, 0);
     EXPECT_EQ(commandSwopRedBlue(app, 1617), Ending::Refresh);
-    EXPECT_EQ(level().image.row(0)[0], 4);
+    EXPECT_EQ(commandSwopGreys(app, 1616), Ending::Refresh);
+    EXPECT_EQ(test::rowBytes(level().image, 0, 2), (std::vector<uint8_t>{4, 8}));
     EXPECT_EQ(level().altered, 1);
-    EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(ModeCommands, DiagnosisShowsItsBoxesWithoutOwner) {
     Image image = test::makeImage(4, 8, 1, 1);
     std::swap(image.palette[7], image.palette[8]);
     diagnosePalette(ui, image);
-    expectOneBox(Owner::None, "the greys are swopped",
-                 "This image's palette is nonstandard and may upset mode-conversions etc.");
+    EXPECT_EQ(ui.boxes, (std::vector<Box>{{Owner::None, "the greys are swopped",
+                                           "This image's palette is nonstandard and may upset mode-conversions etc.",
+                                           kExclamation}}));
 }
 
 }  // namespace
