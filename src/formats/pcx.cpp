@@ -265,6 +265,9 @@ CodecResult decodePcx(std::span<const uint8_t> bytes, const std::string& name, I
     }
     const ModeEntry* entry = findMode(mode);
     if (!entry) return fail(formatText("I can't handle %1d bits per pixel mode yet", mode));
+    // Scan lines of no bytes hold no picture at all: a header saying so is broken, and would otherwise
+    // conjure a picture of up to a gigabyte out of nothing.
+    if (h.bytesPerLine == 0) return fail("bad file");
 
     const LineLayout layout{width, h.bytesPerLine};
     const size_t lineBytes = static_cast<size_t>(entry->planesDecoded) * h.bytesPerLine;

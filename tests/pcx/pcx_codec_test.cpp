@@ -140,6 +140,8 @@ TEST(PcxRead, RefusesWhatItCannotHold) {
     expectFailure(r, "bad file");
     EXPECT_FALSE(r.files.havePcxHeader);
 
+    expectFailure(read(header(8, 1, 30000, 30000, 0)), "bad file");  // lines without bytes
+
     Bytes backwards = header(8, 1, 1, 1, 1);
     backwards[4] = 5;  // X from 5, X to 0
     expectFailure(read(backwards), "I can't create the image array");
