@@ -1,6 +1,7 @@
 #include "app/command_table.h"
 
 #include "app/commands_files.h"
+#include "app/commands_jpeg.h"
 #include "app/commands_levels.h"
 #include "app/commands_modes.h"
 #include "app/commands_shell.h"
@@ -46,7 +47,7 @@ const std::vector<CommandEntry> kCommands = {
     {1282, "&Modes", "show PCX file head&er", commandShowInfoScreen},
     {1305, "&Modes", "&show palette", commandShowInfoScreen},
     {1310, "&Modes", "show byte usage &frequency", commandShowInfoScreen},
-    {1357, "&Modes", "set &JPG quality", nullptr},
+    {1357, "&Modes", "set &JPG quality", commandSetJpegQuality},
     {1319, "&Editing", "&undo", commandUndo},
     {1616, "&Editing", "swop &greys", commandSwopGreys},
     {1617, "&Editing", "swop &red && blue", commandSwopRedBlue},
