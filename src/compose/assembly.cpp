@@ -1,6 +1,8 @@
 #include "compose/assembly.h"
 
+#include <array>
 #include <cstring>
+#include <vector>
 
 #include "compose/geometry.h"
 #include "compose/numeric.h"
@@ -123,17 +125,31 @@ void assembleLevels(AppState& app, bool wholePicture, Image& destination, bool c
 
         const ClipRect clip{0, 0, destination.width(), destination.height()};
         const int current = app.levels.currentIndex;
-        for (int i = start; i < kLevelCount; ++i) {
-            Level& level = app.levels[i];
-            if (currentAlone) {
-                if (i != current) continue;
-                const Color transparent = level.image.leftColor;
-                level.image.leftColor = kNoColor;
-                drawTransformed(destination, level.image, &level.screenRect, drawingPlacement(view, level), clip);
-                level.image.leftColor = transparent;
-            } else if (levelDrawn(app, i)) {
+        if (currentAlone) {
+            Level& level = app.levels[current];
+            const Color transparent = level.image.leftColor;
+            level.image.leftColor = kNoColor;
+            drawTransformed(destination, level.image, &level.screenRect, drawingPlacement(view, level), clip);
+            level.image.leftColor = transparent;
+        } else {
+            // Where a higher level is opaque and unrotated, nothing below it shows: each level is drawn
+            // without the rectangles that the levels above it cover.
+            std::vector<CoverRect> covers;
+            std::array<size_t, kLevelCount + 1> coversAbove{};
+            for (int i = kLevelCount - 1; i >= start; --i) {
+                coversAbove[i] = covers.size();
+                const Level& level = app.levels[i];
+                if (!levelDrawn(app, i)) continue;
+                if (auto cover = opaqueCover(destination, level.image, drawingPlacement(view, level), clip)) {
+                    covers.push_back(*cover);
+                }
+            }
+            for (int i = start; i < kLevelCount; ++i) {
+                Level& level = app.levels[i];
+                if (!levelDrawn(app, i)) continue;
                 // A refused draw (a level whose mode this picture cannot show) leaves the level out.
-                drawTransformed(destination, level.image, &level.screenRect, drawingPlacement(view, level), clip);
+                drawTransformed(destination, level.image, &level.screenRect, drawingPlacement(view, level), clip,
+                                std::span<const CoverRect>(covers.data(), coversAbove[i]));
             }
         }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <cmath>
+#include <cstring>
 
 #include "compose/assembly.h"
 #include "picture_helpers.h"
@@ -151,4 +152,45 @@ TEST(Assembly, ZoomGridAndUndrawableLevels) {
     EXPECT_EQ(at(picture, 0, 0), coded(0, 0));
     EXPECT_EQ(s.app.view.zoomAllX, 4);
     EXPECT_EQ(s.app.view.moveAllX, -3);
+}
+
+TEST(Assembly, StackedLevelsGiveThePictureOfDrawingEachLevelWhole) {
+    // Levels hidden under opaque ones above are drawn only where they show; the picture must be the same as
+    // drawing every level completely in order. Mixed scales, transparency, a rotation, a magnified
+    // background (no background copy) and partly covered rows.
+    for (double zoom : {1.0, 3.0}) {
+        Scene s;
+        s.image(0) = truecolor(60, 40, [](int x, int y) { return coded(x, y, 1); });
+        for (int i = 1; i <= 9; ++i) {
+            Level& level = s.app.levels[i];
+            level.image = truecolor(12 + i, 9 + i, [i](int x, int y) { return (x + y) % 5 == 0 ? 0x00FF00 : coded(x, y, 16 * i); });
+            level.originX = (i * 13) % 41 - 4.5;
+            level.originY = (i * 7) % 29 - 3.25;
+            level.scaleX = 0.6 + 0.25 * (i % 4);
+            level.scaleY = 0.5 + 0.3 * (i % 3);
+            if (i % 3 == 0) level.image.leftColor = 0x00FF00;
+            if (i == 5) {
+                level.rotationCos = std::cos(0.5);
+                level.rotationSin = std::sin(0.5);
+            }
+        }
+        s.app.levels[7].shown = 0;
+        s.app.view.zoomAllX = s.app.view.zoomAllY = zoom;
+        Image picture;
+        assembleLevels(s.app, false, picture, false);
+
+        Image reference;
+        createImage(reference, kModeTrue24, 24, picture.width(), picture.height());
+        std::memset(reference.pixels.data(), 0, reference.pixelBytes());
+        for (int i = 0; i <= 9; ++i) {
+            if (s.app.levels[i].shown) {
+                drawTransformed(reference, s.image(i), nullptr, drawingPlacement(s.app.view, s.app.levels[i]));
+            }
+        }
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                ASSERT_EQ(at(picture, x, y), at(reference, x, y)) << "zoom " << zoom << " at " << x << "," << y;
+            }
+        }
+    }
 }
