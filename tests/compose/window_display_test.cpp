@@ -137,7 +137,7 @@ TEST(WindowDisplay, RepaintBlitsTheAssemblyAndFitsTheWindowToANamedPicture) {
     EXPECT_EQ(w.ui.windowRect().width(), 375);
 }
 
-TEST(WindowDisplay, ThresholdPreviewShowsPureBlackAndWhite) {
+TEST(WindowDisplay, ThresholdPreviewIsPureBlackAndWhiteAndReliefTitlesThePointer) {
     Window w(64, 64);
     w.app.levels[0].image = truecolor(16, 1, [](int x, int) { return makeColor(x * 16, x * 16, x * 16 + 2); });
     w.app.view.previewThreshold = true;
@@ -147,6 +147,16 @@ TEST(WindowDisplay, ThresholdPreviewShowsPureBlackAndWhite) {
     w.app.view.previewThreshold = false;
     paintMainWindow(w.app);
     EXPECT_EQ(w.ui.deviceContext().getPixel(3, 0), 0x303032u);
+
+    // While F4 is held the title follows the pointer; the next repaint after it restores the level title.
+    const std::string levelTitle = w.ui.title();
+    w.app.view.previewRelief = true;
+    w.app.shell.anchor = {10.5, 3};
+    paintMainWindow(w.app);
+    EXPECT_EQ(w.ui.title(), "mouse at 10.5,3");
+    w.app.view.previewRelief = false;
+    paintMainWindow(w.app);
+    EXPECT_EQ(w.ui.title(), levelTitle);
 }
 
 TEST(PixelFeedback, WritesTheLevelAndPaintsItsScreenBlock) {
