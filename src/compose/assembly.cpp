@@ -50,8 +50,8 @@ void markPixelGrid(Image& picture, int gx, int gy) {
     const bool truecolor = picture.bitCount() == 24;
     for (int y = 0; y < picture.height(); ++y) {
         uint8_t* row = picture.row(y);
-        const int step = (y % gy == 0) ? 1 : gx;
-        for (int x = 0; x < width; x += step) {
+        const int64_t step = (y % gy == 0) ? 1 : gx;
+        for (int64_t x = 0; x < width; x += step) {
             if (truecolor) {
                 row[3 * x] ^= 0x80;  // adding 128 modulo 256
                 row[3 * x + 1] ^= 0x80;

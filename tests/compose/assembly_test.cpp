@@ -152,6 +152,17 @@ TEST(Assembly, ZoomGridAndUndrawableLevels) {
     EXPECT_EQ(at(picture, 0, 0), coded(0, 0));
     EXPECT_EQ(s.app.view.zoomAllX, 4);
     EXPECT_EQ(s.app.view.moveAllX, -3);
+
+    // Zooms no window can show are drawn without overflowing anything.
+    for (double zoom : {1e300, std::nan(""), -5.0}) {
+        s.app.view.zoomAllX = s.app.view.zoomAllY = zoom;
+        assembleLevels(s.app, false, picture, false);
+    }
+    s.app.view.zoomAllX = s.app.view.zoomAllY = 1e300;
+    s.app.view.moveAllX = 0;
+    assembleLevels(s.app, false, picture, false);
+    EXPECT_EQ(at(picture, 0, 0), coded(0, 0) ^ 0x808080);  // the one grid line at column 0
+    EXPECT_EQ(at(picture, 5, 5), coded(0, 0));
 }
 
 TEST(Assembly, StackedLevelsGiveThePictureOfDrawingEachLevelWhole) {
