@@ -1,8 +1,15 @@
 #include "formats/bmp.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "formats/byte_reader.h"
 #include "formats/file_io.h"
@@ -16,11 +23,15 @@ static_assert(std::endian::native == std::endian::little, "header and palette ar
 
 namespace {
 
+constexpr const char* kCantOpenFileText = "I can't open this file";
 constexpr size_t kFileHeaderBytes = 14;
 constexpr uint32_t kCoreHeaderBytes = 12;      // OS/2 1.x: 16-bit sizes, 3-byte palette entries
 constexpr uint32_t kSmallestInfoHeader = 16;   // OS/2 2.x headers may stop after the bit count
 constexpr uint32_t kInfoHeaderBytes = 40;
 constexpr size_t kPaletteBytes = 256 * sizeof(RgbQuad);
+constexpr uint32_t kLargestHeader = 65536;     // real ones have at most 124 bytes
+// The most a file's headers and colour table can take before the pixels.
+constexpr size_t kHeadBytes = kFileHeaderBytes + kLargestHeader + kPaletteBytes;
 
 // The fields of a file's header and colour table that the reader uses, whatever the header's version.
 struct BmpHeader {
@@ -36,8 +47,9 @@ struct BmpHeader {
     RgbQuad palette[256];      // entries the file does not hold are the default ones of a new record
 };
 
-// Reads the 14-byte file header, the bitmap header and the colour table. False: "bad file BMP".
-bool parseHeader(std::span<const uint8_t> bytes, BmpHeader& h) {
+// Reads the 14-byte file header, the bitmap header and the colour table from bytes, the first
+// min(fileLength, kHeadBytes) bytes of a file of fileLength bytes. False: "bad file BMP".
+bool parseHeader(std::span<const uint8_t> bytes, uint64_t fileLength, BmpHeader& h) {
     ByteReader in(bytes);
     if (bytes.size() < kFileHeaderBytes || in.u8() != 'B' || in.u8() != 'M') return false;
     h.fileSize = in.u32le();
@@ -45,10 +57,10 @@ bool parseHeader(std::span<const uint8_t> bytes, BmpHeader& h) {
     h.pixelOffset = in.u32le();
     // Everything between the file header and the pixels is the bitmap header and its colour table.
     const int64_t infoLength = static_cast<int64_t>(h.pixelOffset) - static_cast<int64_t>(kFileHeaderBytes);
-    if (infoLength < 4 || static_cast<uint64_t>(h.pixelOffset) > bytes.size()) return false;
+    if (infoLength < 4 || h.pixelOffset > fileLength || h.pixelOffset > bytes.size()) return false;
     h.headerSize = in.u32le();
     if (h.headerSize != kCoreHeaderBytes && h.headerSize < kSmallestInfoHeader) return false;
-    if (h.headerSize > infoLength) return false;
+    if (h.headerSize > infoLength || h.headerSize > kLargestHeader) return false;
     // A colour table holds at most 256 entries: anything longer is not a file we know.
     if (infoLength > static_cast<int64_t>(std::max(h.headerSize, kInfoHeaderBytes) + kPaletteBytes)) return false;
 
@@ -97,18 +109,26 @@ bool knownBitCount(int bits) {
 // The depth a file of this depth is held at in memory.
 int memoryBitCount(int bits) { return bits <= 8 ? 8 : 24; }
 
-// Copies the rows the file holds into image (of the file's depth), turning top-down files the right way
+// Reads up to n bytes at offset at of the file into to; returns how many there were.
+using ReadAt = std::function<size_t(uint8_t* to, size_t n, uint64_t at)>;
+
+// Reads the rows the file holds into image (of the file's depth), turning top-down files the right way
 // up; what the file does not reach is cleared.
-void copyRows(std::span<const uint8_t> data, bool topDown, size_t fileRowBytes, Image& image) {
-    const size_t stride = static_cast<size_t>(image.stride);
+void readRows(const ReadAt& readAt, uint64_t pixelOffset, bool topDown, Image& image) {
+    const size_t stride = static_cast<size_t>(image.stride);  // the file's row bytes too
     const int height = image.height();
     uint8_t* base = image.pixels.data();
+    if (!topDown) {
+        // Bottom-up rows lie in the file as in memory: one read.
+        const size_t bytes = stride * static_cast<size_t>(height);
+        const size_t got = readAt(base, bytes, pixelOffset);
+        std::memset(base + got, 0, bytes - got);
+        return;
+    }
     for (int i = 0; i < height; ++i) {
-        uint8_t* row = base + static_cast<size_t>(topDown ? height - 1 - i : i) * stride;
-        const size_t at = static_cast<size_t>(i) * fileRowBytes;
-        const size_t have = at < data.size() ? std::min(fileRowBytes, data.size() - at) : 0;
-        if (have) std::memcpy(row, data.data() + at, have);
-        if (have < stride) std::memset(row + have, 0, stride - have);
+        uint8_t* row = base + static_cast<size_t>(height - 1 - i) * stride;
+        const size_t got = readAt(row, stride, pixelOffset + static_cast<uint64_t>(i) * stride);
+        std::memset(row + got, 0, stride - got);
     }
 }
 
@@ -117,13 +137,14 @@ std::string allocationText(const BmpHeader& h) {
                       static_cast<int>(h.fileSize - h.pixelOffset), h.fileSize, h.pixelOffset);
 }
 
-CodecResult readInto(std::span<const uint8_t> bytes, const std::string& name, Image& image,
-                     const ModeSettings& modes) {
+// Reads a file whose first min(fileLength, kHeadBytes) bytes are head and whose rows readAt reads.
+CodecResult readInto(std::span<const uint8_t> head, uint64_t fileLength, const ReadAt& readAt,
+                     const std::string& name, Image& image, const ModeSettings& modes) {
     BmpHeader h;
     for (int i = 0; i < 16; ++i) {
         h.palette[i] = {defaultPalette16[i][0], defaultPalette16[i][1], defaultPalette16[i][2], 0};
     }
-    if (!parseHeader(bytes, h)) return CodecResult::failure(kBadBmpText, name);
+    if (!parseHeader(head, fileLength, h)) return CodecResult::failure(kBadBmpText, name);
     if (h.compression != 0) return CodecResult::failure(name, kCompressedBmpCaption);
 
     const int bits = h.bitCount;
@@ -141,8 +162,7 @@ CodecResult readInto(std::span<const uint8_t> bytes, const std::string& name, Im
         return CodecResult::failure(allocationText(h), name);
     }
     std::copy(std::begin(h.palette), std::end(h.palette), file.palette);
-    const size_t fileRowBytes = static_cast<size_t>(file.stride);
-    copyRows(bytes.subspan(h.pixelOffset), topDown, fileRowBytes, file);
+    readRows(readAt, h.pixelOffset, topDown, file);
 
     Image result;
     if (bits == 8 || bits == 24) {
@@ -182,7 +202,7 @@ CodecResult writeAsHeld(const std::string& name, const Image& image) {
     }
 
     AtomicFileWriter out(name);
-    if (!out.open()) return CodecResult::failure("I can't open this file", name);
+    if (!out.open()) return CodecResult::failure(kCantOpenFileText, name);
     const uint32_t offset = static_cast<uint32_t>(kFileHeaderBytes + sizeof(BitmapInfoHeader) + paletteBytes);
     const uint32_t fileSize = static_cast<uint32_t>(offset + pixelBytes);
     const uint8_t fileHeader[kFileHeaderBytes] = {
@@ -215,7 +235,42 @@ CodecResult writeAsHeld(const std::string& name, const Image& image) {
 CodecResult decodeBmp(std::span<const uint8_t> bytes, const std::string& name, Image& image,
                       const ModeSettings& modes) {
     createImage(image, 0, 0, 0, 0);
-    CodecResult outcome = readInto(bytes, name, image, modes);
+    const ReadAt fromMemory = [bytes](uint8_t* to, size_t n, uint64_t at) -> size_t {
+        if (at >= bytes.size()) return 0;
+        const size_t have = std::min<uint64_t>(n, bytes.size() - at);
+        std::memcpy(to, bytes.data() + at, have);
+        return have;
+    };
+    CodecResult outcome = readInto(bytes, bytes.size(), fromMemory, name, image, modes);
+    if (!outcome.ok) createImage(image, -1, 1, 0, 0);
+    return outcome;
+}
+
+CodecResult readBmpFile(const std::string& path, Image& image, const ModeSettings& modes) {
+    createImage(image, 0, 0, 0, 0);
+    CodecResult outcome;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        outcome = CodecResult::failure(kCantOpenFileText, path);
+    } else {
+        // The rows go from the file straight into the picture's buffer.
+        const ReadAt fromFile = [fd](uint8_t* to, size_t n, uint64_t at) -> size_t {
+            size_t got = 0;
+            while (got < n) {
+                const ssize_t r = ::pread(fd, to + got, n - got, static_cast<off_t>(at + got));
+                if (r < 0 && errno == EINTR) continue;
+                if (r <= 0) break;
+                got += static_cast<size_t>(r);
+            }
+            return got;
+        };
+        const uint64_t fileLength = static_cast<uint64_t>(st.st_size);
+        std::vector<uint8_t> head(std::min<uint64_t>(fileLength, kHeadBytes));
+        head.resize(fromFile(head.data(), head.size(), 0));
+        outcome = readInto(head, fileLength, fromFile, path, image, modes);
+    }
+    if (fd >= 0) ::close(fd);
     if (!outcome.ok) createImage(image, -1, 1, 0, 0);
     return outcome;
 }

@@ -27,6 +27,10 @@ inline constexpr const char* kCompressedBmpCaption = "this BMP file is compresse
 // 16- and 32-bit files become 24-bit pixels with mode 16 or 32.
 CodecResult decodeBmp(std::span<const uint8_t> bytes, const std::string& name, Image& image, const ModeSettings& modes);
 
+// The same for a file on disc, whose rows are read straight into the picture's buffer. A file that cannot
+// be read gives "I can't open this file" (with the name as caption).
+CodecResult readBmpFile(const std::string& path, Image& image, const ModeSettings& modes);
+
 // Writes image to the named file (atomically: a failed write leaves any existing file as it was).
 // 2-color and 16-color images held at 8 bits are packed to 1 or 4 bits first.
 CodecResult writeBmp(const std::string& name, const Image& image, const ModeSettings& modes);

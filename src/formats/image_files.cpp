@@ -18,16 +18,21 @@ namespace {
 
 using Decoder = CodecResult (*)(std::span<const uint8_t> bytes, const std::string& name, Image& image,
                                 FileSettings& files, const ModeSettings& modes);
+// Readers that take the file themselves (to read its pixels straight into the picture).
+using FileDecoder = CodecResult (*)(const std::string& name, Image& image, FileSettings& files,
+                                    const ModeSettings& modes);
 using Encoder = CodecResult (*)(const std::string& name, const Image& image, const FileSettings& files,
                                 const ModeSettings& modes);
 
 // A reader is chosen by the first bytes: the first byte, and the second unless it is -1. A file shorter
-// than minimumBytes is not taken for that format.
+// than minimumBytes is not taken for that format. A reader is handed the whole file's bytes (decode), or
+// the name of the file (readFile).
 struct ReaderEntry {
     std::array<int, 2> magic;
     size_t minimumBytes;
     FileType type;
     Decoder decode;
+    FileDecoder readFile;
 };
 
 // A writer is chosen by the last four characters of the name, compared without regard to case.
@@ -37,9 +42,8 @@ struct WriterEntry {
     Encoder encode;
 };
 
-CodecResult readBmpEntry(std::span<const uint8_t> bytes, const std::string& name, Image& image, FileSettings&,
-                         const ModeSettings& modes) {
-    return decodeBmp(bytes, name, image, modes);
+CodecResult readBmpEntry(const std::string& name, Image& image, FileSettings&, const ModeSettings& modes) {
+    return readBmpFile(name, image, modes);
 }
 
 CodecResult writeBmpEntry(const std::string& name, const Image& image, const FileSettings&,
@@ -74,10 +78,10 @@ CodecResult writeJpegEntry(const std::string& name, const Image& image, const Fi
 
 // In the order they are tried.
 const ReaderEntry kReaders[] = {
-    {{0x0A, -1}, 4, kFileTypePcx, decodePcx},
-    {{'B', 'M'}, 2, kFileTypeBmp, readBmpEntry},
-    {{'G', 'I'}, 2, kFileTypeGif, readGifEntry},
-    {{0xFF, 0xD8}, 2, kFileTypeJpg, readJpegEntry},
+    {{0x0A, -1}, 4, kFileTypePcx, decodePcx, nullptr},
+    {{'B', 'M'}, 2, kFileTypeBmp, nullptr, readBmpEntry},
+    {{'G', 'I'}, 2, kFileTypeGif, readGifEntry, nullptr},
+    {{0xFF, 0xD8}, 2, kFileTypeJpg, readJpegEntry, nullptr},
 };
 
 const WriterEntry kWriters[] = {
@@ -143,11 +147,15 @@ bool readImageFile(Platform& ui, FileSettings& files, const ModeSettings& modes,
         failure = kUnknownFormatText;
         if (const ReaderEntry* reader = findReader(head->bytes())) {
             files.lastFileType = reader->type;
-            std::optional<FileBytes> whole = FileBytes::read(name);
-            if (whole) {
-                CodecResult outcome = reader->decode(whole->bytes(), name, image, files, modes);
-                showMessages(ui, outcome);
-                return outcome.ok;
+            std::optional<CodecResult> outcome;
+            if (reader->readFile) {
+                outcome = reader->readFile(name, image, files, modes);
+            } else if (std::optional<FileBytes> whole = FileBytes::read(name)) {
+                outcome = reader->decode(whole->bytes(), name, image, files, modes);
+            }
+            if (outcome) {
+                showMessages(ui, *outcome);
+                return outcome->ok;
             }
             failure = cantOpenText ? cantOpenText : kCantOpenText;
         }

@@ -230,25 +230,47 @@ TEST(BmpRead, SixteenAndThirtyTwoBitFilesBecomeTruecolorRememberingTheirDepth) {
 }
 
 TEST(BmpRead, ShortPixelDataIsReadAsFarAsItGoesAndTheRestCleared) {
+    test::ScratchDir dir;
+    // The same file through both readers: from bytes in memory, and from disc into the picture's buffer.
+    auto both = [&](const BmpSpec& spec, auto&& check) {
+        Image image;
+        ASSERT_TRUE(decode(makeBmp(spec), image).ok);
+        check(image);
+        test::writeBytes(dir.file("short.bmp"), makeBmp(spec));
+        createImage(image, 24, 24, 2, 3);
+        std::fill_n(image.pixels.data(), image.pixelBytes(), 0xEE);  // what a fresh buffer might hold
+        ASSERT_TRUE(readBmpFile(dir.file("short.bmp"), image, ModeSettings{}).ok);
+        check(image);
+    };
     BmpSpec spec;
     spec.width = 2;
     spec.height = 3;
     spec.rows = {1, 2, 3, 4, 5, 6, 0, 0,  // bottom row
                  7, 8, 9};                // half of the middle row
-    Image image;
-    ASSERT_TRUE(decode(makeBmp(spec), image).ok);
-    EXPECT_EQ(rgbAt(image, 0, 2), 0x030201u);
-    EXPECT_EQ(rgbAt(image, 1, 2), 0x060504u);
-    EXPECT_EQ(rgbAt(image, 0, 1), 0x090807u);
-    EXPECT_EQ(rgbAt(image, 1, 1), 0u);
-    EXPECT_EQ(rgbAt(image, 0, 0), 0u);
-    EXPECT_EQ(rgbAt(image, 1, 0), 0u);
+    both(spec, [](const Image& image) {
+        EXPECT_EQ(rgbAt(image, 0, 2), 0x030201u);
+        EXPECT_EQ(rgbAt(image, 1, 2), 0x060504u);
+        EXPECT_EQ(rgbAt(image, 0, 1), 0x090807u);
+        EXPECT_EQ(rgbAt(image, 1, 1), 0u);
+        EXPECT_EQ(rgbAt(image, 0, 0), 0u);
+        EXPECT_EQ(rgbAt(image, 1, 0), 0u);
+    });
 
     // A top-down file that stops early loses its bottom rows, not its top ones.
     spec.height = -3;
-    ASSERT_TRUE(decode(makeBmp(spec), image).ok);
-    EXPECT_EQ(rgbAt(image, 0, 0), 0x030201u);
-    EXPECT_EQ(rgbAt(image, 1, 2), 0u);
+    both(spec, [](const Image& image) {
+        EXPECT_EQ(rgbAt(image, 0, 0), 0x030201u);
+        EXPECT_EQ(rgbAt(image, 0, 1), 0x090807u);
+        EXPECT_EQ(rgbAt(image, 1, 1), 0u);
+        EXPECT_EQ(rgbAt(image, 1, 2), 0u);
+    });
+
+    Image image;
+    const CodecResult missing = readBmpFile(dir.file("missing.bmp"), image, ModeSettings{});
+    EXPECT_FALSE(missing.ok);
+    ASSERT_EQ(missing.messages.size(), 1u);
+    EXPECT_EQ(missing.messages[0].text, "I can't open this file");
+    EXPECT_EQ(missing.messages[0].caption, dir.file("missing.bmp"));
 }
 
 class BmpWrite : public testing::Test {

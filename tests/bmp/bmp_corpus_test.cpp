@@ -3,6 +3,7 @@
 // refused with the compressed-file message whatever the row would also accept.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -86,12 +87,13 @@ class BmpCorpus : public testing::TestWithParam<ManifestRow> {};
 TEST_P(BmpCorpus, ReadsAsTheManifestSays) {
     const ManifestRow& row = GetParam();
     SCOPED_TRACE(row.path + ": " + row.expected);
-    std::ifstream in(kCorpus + "/" + row.path, std::ios::binary);
+    const std::string path = kCorpus + "/" + row.path;
+    std::ifstream in(path, std::ios::binary);
     ASSERT_TRUE(in) << "corpus file missing";
     const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 
     Image image;
-    const CodecResult result = decodeBmp(bytes, row.path, image, ModeSettings{});
+    const CodecResult result = decodeBmp(bytes, path, image, ModeSettings{});
     // Whatever the file: success gives a whole picture, failure says why and leaves an empty image.
     if (result.ok) {
         EXPECT_TRUE(image.hasPixels());
@@ -102,6 +104,22 @@ TEST_P(BmpCorpus, ReadsAsTheManifestSays) {
         EXPECT_FALSE(result.messages.empty());
         EXPECT_FALSE(image.hasPixels());
         EXPECT_EQ(image.width(), 0);
+    }
+
+    // Reading the file from disc gives the same outcome, message for message and pixel for pixel.
+    Image fromDisc;
+    const CodecResult discResult = readBmpFile(path, fromDisc, ModeSettings{});
+    EXPECT_EQ(discResult.ok, result.ok);
+    ASSERT_EQ(discResult.messages.size(), result.messages.size());
+    for (size_t i = 0; i < result.messages.size(); ++i) {
+        EXPECT_EQ(discResult.messages[i].text, result.messages[i].text);
+        EXPECT_EQ(discResult.messages[i].caption, result.messages[i].caption);
+    }
+    EXPECT_EQ(fromDisc.mode, image.mode);
+    EXPECT_EQ(fromDisc.width(), image.width());
+    EXPECT_EQ(fromDisc.height(), image.height());
+    if (result.ok && fromDisc.hasPixels() && fromDisc.pixelBytes() == image.pixelBytes()) {
+        EXPECT_EQ(std::memcmp(fromDisc.pixels.data(), image.pixels.data(), image.pixelBytes()), 0);
     }
 
     const bool compressed = row.headerFacts.find("comp=") != std::string::npos &&
