@@ -47,7 +47,19 @@ std::optional<std::vector<uint8_t>> readFileHead(const std::string& path, size_t
 
 namespace {
 constexpr size_t kWriteBuffer = size_t{1} << 20;
+
+// Writes all n bytes (retrying after interruptions); false on any failure.
+bool writeAll(int fd, const uint8_t* p, size_t n) {
+    size_t done = 0;
+    while (done < n) {
+        ssize_t written = ::write(fd, p + done, n - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        done += static_cast<size_t>(written);
+    }
+    return true;
 }
+}  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::string target) : target_(std::move(target)) {}
 
@@ -88,8 +100,10 @@ bool AtomicFileWriter::write(const void* data, size_t n) {
     const uint8_t* p = static_cast<const uint8_t*>(data);
     if (buffer_.size() + n > kWriteBuffer && !flushBuffer()) return false;
     if (n >= kWriteBuffer) {
-        buffer_.assign(p, p + n);
-        return flushBuffer();
+        // Big pieces (whole pictures) go straight to the file: copying them first would cost a fresh
+        // buffer of their size and a pass over it.
+        if (!writeAll(fd_, p, n)) failed_ = true;
+        return !failed_;
     }
     buffer_.insert(buffer_.end(), p, p + n);
     return true;
