@@ -1,5 +1,8 @@
 #include "qt/qt_keys.h"
 
+#include <QGuiApplication>
+#include <QKeyEvent>
+
 namespace vyd {
 
 namespace {
@@ -79,6 +82,17 @@ std::optional<KeyMessage> keyMessageFor(int qtKey, Qt::KeyboardModifiers modifie
         key.lParam |= KF_PREVIOUS_STATE | KF_TRANSITION;
     }
     return key;
+}
+
+std::optional<KeyMessage> keyMessageFor(const QKeyEvent& event, bool down) {
+    int key = event.key();
+    // evdev key codes (plus 8) of the digit row: 10 is "1" ... 18 is "9", 19 is "0".
+    const quint32 scan = event.nativeScanCode();
+    static const bool evdev = QGuiApplication::platformName() == "xcb" ||
+                              QGuiApplication::platformName().startsWith("wayland");
+    if (evdev && scan >= 10 && scan <= 19 && !event.modifiers().testFlag(Qt::KeypadModifier))
+        key = scan == 19 ? Qt::Key_0 : Qt::Key_1 + static_cast<int>(scan - 10);
+    return keyMessageFor(key, event.modifiers(), down, event.isAutoRepeat());
 }
 
 WPARAM mouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {

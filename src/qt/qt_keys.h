@@ -5,6 +5,8 @@
 #include <Qt>
 #include <optional>
 
+class QKeyEvent;
+
 #include "platform_api/win32.h"
 
 namespace vyd {
@@ -24,6 +26,10 @@ int virtualKeyOf(int qtKey, bool keypad);
 // count 1, bit 29 while Alt is down, bit 30 for a repeat or a release and bit 31 for a release.
 // Nothing for keys without a code, and for the releases that auto-repeat inserts.
 std::optional<KeyMessage> keyMessageFor(int qtKey, Qt::KeyboardModifiers modifiers, bool down, bool autoRepeat);
+
+// The same for a key event. On X11 and Wayland the keys of the digit row are their digits whatever the
+// layout puts on them (AZERTY's "&", a shifted "!"), as their virtual-key codes are.
+std::optional<KeyMessage> keyMessageFor(const QKeyEvent& event, bool down);
 
 WPARAM mouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 

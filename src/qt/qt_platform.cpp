@@ -236,8 +236,7 @@ void QtPlatform::setFocusToMain() {
 }
 
 void QtPlatform::keyEvent(QKeyEvent& event, bool down) {
-    if (auto key = keyMessageFor(event.key(), event.modifiers(), down, event.isAutoRepeat()))
-        sendMessage(key->message, key->wParam, key->lParam);
+    if (auto key = keyMessageFor(event, down)) sendMessage(key->message, key->wParam, key->lParam);
 }
 
 void QtPlatform::mouseEvent(QMouseEvent& event, UINT message) {
@@ -477,9 +476,7 @@ bool QtPlatform::filterDuringPeek(QObject* target, QEvent* event) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
             if (!belongsToWindow(target)) return false;
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (auto message = keyMessageFor(key->key(), key->modifiers(), event->type() == QEvent::KeyPress,
-                                             key->isAutoRepeat()))
+            if (auto message = keyMessageFor(*static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress))
                 keys_.push_back(*message);
             return true;
         }
