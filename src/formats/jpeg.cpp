@@ -23,8 +23,8 @@ constexpr int kDecodeFlags = TJFLAG_BOTTOMUP | TJFLAG_LIMITSCANS;
 constexpr int kEncodeFlags = TJFLAG_BOTTOMUP | TJFLAG_ACCURATEDCT;
 constexpr int kEncodeSubsampling = TJSAMP_420;
 
-// The JPEG header's pels per metre and colour counts in a read picture.
-constexpr int kReadPelsPerMeter = 10;
+// A read picture's pels per metre and colour counts, all four of them.
+constexpr int kReadHeaderValue = 10;
 
 struct TjDestroy {
     void operator()(void* handle) const { tjDestroy(handle); }
@@ -94,8 +94,8 @@ bool harmlessWarning(const char* text, const JpegFrameInfo& frame) {
 // The read picture's header, palette and picked colours, as a JPEG read always gives them.
 void setReadLayout(Image& image) {
     image.header.biSizeImage = static_cast<uint32_t>(image.pixelBytes());
-    image.header.biXPelsPerMeter = image.header.biYPelsPerMeter = kReadPelsPerMeter;
-    image.header.biClrUsed = image.header.biClrImportant = kReadPelsPerMeter;
+    image.header.biXPelsPerMeter = image.header.biYPelsPerMeter = kReadHeaderValue;
+    image.header.biClrUsed = image.header.biClrImportant = kReadHeaderValue;
     std::fill(std::begin(image.palette), std::end(image.palette), RgbQuad{});
     image.leftColor = image.rightColor = 0;
 }
