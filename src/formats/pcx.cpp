@@ -290,6 +290,8 @@ CodecResult decodePcx(std::span<const uint8_t> bytes, const std::string& name, I
         entry->store(line.data(), target.row(y), bits.data(), layout);
     }
 
+    // A monochrome picture keeps the default black (entry 0) and white (entry 15) whatever its header
+    // palette says, as monochrome PCX files are defined.
     if (mode == kMode16) {
         for (int i = 0; i < 16; ++i) image.palette[i] = quadFromRgb(h.colormap + 3 * i);
     } else if (mode == kMode256) {
@@ -306,7 +308,6 @@ CodecResult decodePcx(std::span<const uint8_t> bytes, const std::string& name, I
         adoptImage(image, expanded);
         image.mode = kModeTrue16;
     }
-    // A monochrome file is black and white whatever its header palette says: the default entries 0 and 15.
     image.header.biXPelsPerMeter = static_cast<int32_t>(h.hDpi) * 40;
     image.header.biYPelsPerMeter = static_cast<int32_t>(h.vDpi) * 40;
     return result;
