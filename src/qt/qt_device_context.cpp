@@ -101,13 +101,13 @@ bool qimageToDib(const QImage& source, Image& target) {
     return true;
 }
 
-QFont fontFor(const FontSpec& spec) {
-    QFont font(QString::fromLatin1(spec.face.c_str()));
-    if (spec.height < 0) {
-        font.setPixelSize(-spec.height);
+QFont fontFor(const FontSpec& wanted) {
+    QFont font(QString::fromLatin1(wanted.face.c_str()));
+    if (wanted.height < 0) {
+        font.setPixelSize(-wanted.height);
     } else {
         // A positive height is the whole cell (ascent and descent): scale the character height to it.
-        const int cell = spec.height > 0 ? spec.height : 16;
+        const int cell = wanted.height > 0 ? wanted.height : 16;
         font.setPixelSize(cell);
         const int measured = QFontMetrics(font).height();
         if (measured > cell) font.setPixelSize(std::max(1, cell * cell / measured));

@@ -20,7 +20,7 @@ QImage dibToQImage(const Image& image);
 bool qimageToDib(const QImage& source, Image& target);
 
 // The font GDI would give for a face name and height (negative: character height in pixels).
-QFont fontFor(const FontSpec& spec);
+QFont fontFor(const FontSpec& wanted);
 
 class QtDeviceContext : public DeviceContext {
 public:
