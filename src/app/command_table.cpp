@@ -23,7 +23,7 @@ const std::vector<CommandEntry> kCommands = {
     {1301, "&Files", "rena&me file", commandRenameFile},
     {1299, "&Files", "&delete file", commandDeleteFile},
     {1300, "&Files", "show &Paths?", commandShowPaths},
-    {1311, "&Files", "get contents list for &Clipboard", nullptr},
+    {1311, "&Files", "get contents list for &Clipboard", commandShowInfoScreen},
     {1281, "&Files", "examine image on Clipb&oard", nullptr},
     {1302, "&Files", "read image from Clipboard: &q", nullptr},
     {1303, "&Files", "write image to Clip&board", nullptr},
