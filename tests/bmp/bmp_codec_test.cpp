@@ -353,24 +353,6 @@ TEST_F(BmpWrite, SixteenColorFileReadsAndWritesBackAtFourBits) {
     EXPECT_EQ(file[123], 0xD0);
 }
 
-TEST_F(BmpWrite, ReadBackGivesTheSamePictureAtEveryDepth) {
-    for (int bits : {8, 24}) {
-        Image image;
-        ASSERT_TRUE(createImage(image, -1, bits, 7, 5));
-        for (int y = 0; y < 5; ++y) {
-            for (int x = 0; x < image.stride; ++x) image.row(y)[x] = static_cast<uint8_t>(31 * y + 7 * x);
-        }
-        for (int i = 0; i < 256; ++i) image.palette[i] = RgbQuad::fromValue(0x010305u * i);
-        std::vector<uint8_t> file = written(image);
-        Image back;
-        ASSERT_TRUE(decode(file, back).ok);
-        EXPECT_EQ(back.mode, bits);
-        for (int y = 0; y < 5; ++y) {
-            for (int x = 0; x < 7; ++x) EXPECT_EQ(rgbAt(back, x, y), rgbAt(image, x, y)) << bits << " " << x << "," << y;
-        }
-    }
-}
-
 TEST_F(BmpWrite, FailedWritesLeaveNoFileAndKeepAnExistingOne) {
     Image image;
     ASSERT_TRUE(createImage(image, -1, 24, 2, 2));

@@ -126,13 +126,5 @@ TEST_F(FileCommands, DeleteAsksAndRenameReportsFailure) {
     EXPECT_EQ(ui.boxes[0].caption, "rename");
 }
 
-TEST_F(FileCommands, ShowPathsToggles) {
-    EXPECT_TRUE(app.files.showPaths);
-    EXPECT_EQ(dispatchCommand(app, 1300), Ending::Redraw);
-    EXPECT_FALSE(app.files.showPaths);
-    dispatchCommand(app, 1300);
-    EXPECT_TRUE(app.files.showPaths);
-}
-
 }  // namespace
 }  // namespace vyd

