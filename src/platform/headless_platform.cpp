@@ -49,10 +49,15 @@ void HeadlessPlatform::resizeBackBuffer() {
 }
 
 void HeadlessPlatform::setClientSize(int width, int height) {
+    const Rect before = window_;
     window_.right = window_.left + width + kFrameWidth + (bars_[SB_VERT].shown ? kBarThickness : 0);
     window_.bottom = window_.top + height + kFrameHeight + (bars_[SB_HORZ].shown ? kBarThickness : 0);
     resizeBackBuffer();
-    if (created_) sendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(clientRect().width(), clientRect().height()));
+    if (!created_) return;
+    sendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(clientRect().width(), clientRect().height()));
+    // The main window's class redraws horizontally and vertically: a new size invalidates the whole window,
+    // so the next turn of the message loop repaints it (as the Qt front end does after a resize).
+    if (before.width() != window_.width() || before.height() != window_.height()) invalid_ = true;
 }
 
 bool HeadlessPlatform::createMainWindow(const std::string& title) {
