@@ -332,3 +332,84 @@ TEST(JpegAcceptance, ReadThroughMenuAndConvert) {
     EXPECT_EQ(cv.status, 1);
     EXPECT_FALSE(fs::exists(dir / "q.jpeg"));
 }
+
+TEST(BmpAcceptance, PaletteTopDownAndLongHeaders) {
+    TempDir dir;
+    // 1-bit: entry 0 and entry 1 of the file become the picture's 0 and 15 and are written back as such.
+    writeBytes(dir / "rg.bmp", makeBmp(1, 2, 1, {0, 1}, {bgr(0, 0, 255), bgr(0, 255, 0)}));
+    // Top-down 24-bit rows (negative height): the first row in the file is the top row.
+    std::vector<uint8_t> td = makeBmp(24, 1, 2, {bgr(255, 0, 0), bgr(0, 0, 255)});
+    td[22] = 0xFE, td[23] = td[24] = td[25] = 0xFF;  // height -2
+    std::swap_ranges(td.begin() + 54, td.begin() + 58, td.begin() + 58);
+    writeBytes(dir / "td.bmp", td);
+    // A 108-byte header: the pixel data follows it.
+    std::vector<uint8_t> v4 = makeBmp(24, 1, 2, {bgr(255, 0, 0), bgr(0, 0, 255)}, {}, 0, 68);
+    v4[14] = 108;
+    writeBytes(dir / "v4.bmp", v4);
+    Outcome r = script("drop " + q(dir / "rg.bmp") + "\nsave level 0 " + q(dir / "rg_out.bmp") + "\nprint state\ndrop " +
+                       q(dir / "td.bmp") + "\nsave level 0 " + q(dir / "td_out.bmp") + "\ndrop " + q(dir / "v4.bmp") +
+                       "\nsave level 0 " + q(dir / "v4_out.bmp") + "\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(field(levelLine(r.out, 0), "mode"), "1");
+    Bmp b = readBmp(dir / "rg_out.bmp");
+    ASSERT_TRUE(b.ok);
+    EXPECT_EQ(b.bits, 1);
+    EXPECT_EQ(b.colour(0, 0), bgr(0, 0, 255));
+    EXPECT_EQ(b.colour(1, 0), bgr(0, 255, 0));
+    for (const char* name : {"td_out.bmp", "v4_out.bmp"}) {
+        b = readBmp(dir / name);
+        ASSERT_TRUE(b.ok) << name;
+        EXPECT_EQ(b.at(0, 0), bgr(255, 0, 0)) << name;
+        EXPECT_EQ(b.at(0, 1), bgr(0, 0, 255)) << name;
+    }
+}
+
+TEST(PcxAcceptance, TruecolorPlanes) {
+    TempDir dir;
+    std::vector<uint8_t> f = pcxHeader(8, 3, 2, 2, 1);
+    f.insert(f.end(), {10, 20, 30, 40, 50, 60});  // red plane, green plane, blue plane
+    writeBytes(dir / "t24.pcx", f);
+    Outcome c = convert({dir / "t24.pcx", dir / "t24.bmp"});
+    ASSERT_EQ(c.status, 0) << c.err;
+    Bmp b = readBmp(dir / "t24.bmp");
+    ASSERT_TRUE(b.ok);
+    EXPECT_EQ(b.values, (std::vector<uint32_t>{bgr(50, 30, 10), bgr(60, 40, 20)}));
+    // Written back: bits/plane 8, three planes of width bytes, one run sequence.
+    c = convert({dir / "t24.bmp", dir / "back.pcx"});
+    std::vector<uint8_t> out = readBytes(dir / "back.pcx");
+    ASSERT_EQ(out.size(), 134u);
+    EXPECT_EQ(out[3], 8);
+    EXPECT_EQ(out[65], 3);
+    EXPECT_EQ(std::vector<uint8_t>(out.begin() + 128, out.end()), (std::vector<uint8_t>{10, 20, 30, 40, 50, 60}));
+}
+
+// The 16-bit PCX reader widens each five-bit value v to v x 8 (low three bits 0): red 31 reads as 248.
+// Disabled until the reader stops widening through the BMP rule round(v x 255 / 31), which gives 255.
+TEST(PcxAcceptance, DISABLED_SixteenBitWordsWidenByEight) {
+    TempDir dir;
+    std::vector<uint8_t> f = pcxHeader(16, 1, 2, 1, 1);
+    unsigned w = (31u << 10) | (1u << 5) | 2u;
+    f.insert(f.end(), {static_cast<uint8_t>(w), static_cast<uint8_t>(w >> 8)});
+    writeBytes(dir / "t16.pcx", f);
+    Outcome c = convert({dir / "t16.pcx", dir / "t16.bmp"});
+    ASSERT_EQ(c.status, 0) << c.err;
+    Bmp b = readBmp(dir / "t16.bmp");
+    ASSERT_TRUE(b.ok);
+    EXPECT_EQ(b.at(0, 0), bgr(16, 8, 248));
+}
+
+TEST(GifAcceptance, InterlacedRowsFromPillow) {
+    TempDir dir;
+    ASSERT_EQ(python("from PIL import Image\nim = Image.new('P', (3, 10))\n"
+                     "im.putpalette([i % 256 for i in range(768)])\n"
+                     "for y in range(10):\n    for x in range(3): im.putpixel((x, y), 3 * y + x)\n"
+                     "im.save('" + (dir / "i.gif") + "', interlace=1)\n",
+                     dir / ""),
+              0);
+    Outcome c = convert({dir / "i.gif", dir / "i.bmp"});
+    ASSERT_EQ(c.status, 0) << c.err;
+    Bmp b = readBmp(dir / "i.bmp");
+    ASSERT_TRUE(b.ok);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(b.at(x, y), static_cast<uint32_t>(3 * y + x)) << x << "," << y;
+}

@@ -190,3 +190,36 @@ TEST(WindowAcceptance, FittedWindowAndScrollBars) {
     EXPECT_EQ(field(views[0], "client"), "1256x962");
     EXPECT_EQ(field(views[1], "client"), "1256x962");
 }
+
+TEST(ShellAcceptance, FileCommandsAndMoveClamps) {
+    TempDir dir;
+    writeBytes(dir / "a.bmp", makeBmp(24, 4, 3, std::vector<uint32_t>(12, bgr(1, 2, 3))));
+    writeBytes(dir / "gone.bmp", {1});
+    Outcome r = script("drop " + q(dir / "a.bmp") + "\nchoose " + q(dir / "b.bmp") + "\nmenu 1301\nchoose " +
+                       q(dir / "gone.bmp") + "\nanswer yes\nmenu 1299\nchoose cancel\nmenu 1297\nprint state\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(has(r.out, "chooser save title=\"new name for file " + (dir / "a.bmp") + "?\" filter=1")) << r.out;
+    EXPECT_TRUE(fs::exists(dir / "b.bmp"));
+    EXPECT_FALSE(fs::exists(dir / "a.bmp"));
+    EXPECT_TRUE(has(r.out, "chooser open title=\"name of file to delete?\"")) << r.out;
+    EXPECT_TRUE(has(r.out, "messagebox owner=main icon=none buttons=yesno caption=\"" + (dir / "gone.bmp") +
+                               "\" text=\"do you want to delete this file?\" -> yes"))
+        << r.out;
+    EXPECT_FALSE(fs::exists(dir / "gone.bmp"));
+    EXPECT_TRUE(has(r.out, "chooser open title=\"name of file to read in?\"")) << r.out;
+    EXPECT_EQ(field(levelLine(r.out, 0), "name"), "");  // a cancelled read empties the name, keeps the image
+    EXPECT_EQ(field(levelLine(r.out, 0), "size"), "4x3");
+
+    // A failed rename says "error" under the caption "rename".
+    r = script("drop " + q(dir / "b.bmp") + "\nchoose " + q(dir / "no/such/dir/c.bmp") + "\nmenu 1301\n");
+    EXPECT_TRUE(has(r.out, "messagebox owner=main icon=exclamation buttons=ok caption=\"rename\" text=\"error\""))
+        << r.out;
+
+    // The move is kept at most the slack (client + 1 - picture) and a move of 0 or less becomes 0.
+    r = script("drop " + q(dir / "b.bmp") + "\ndialog accept 14=100 15=-50\nmenu 1313\nprint state\n"
+               "dialog accept 14=500 15=3\nmenu 1313\nprint state\n");
+    auto views = linesStarting(r.out, "view ");
+    ASSERT_EQ(views.size(), 2u);
+    EXPECT_EQ(field(views[0], "move"), "100,0");
+    EXPECT_EQ(field(views[1], "move"), "364,3");
+}
