@@ -89,7 +89,7 @@ TEST_F(ImageFiles, WritersAreChosenByTheLastFourCharacters) {
 
     // Names shorter than five characters and unknown extensions: one box owned by the main window, no file.
     const size_t filesBefore = dir.entryCount();
-    for (const std::string name : {std::string("a.b"), std::string(".bmp"), dir.file("x.JPEG"), dir.file("x.png")}) {
+    for (const std::string& name : {std::string("a.b"), std::string(".bmp"), dir.file("x.JPEG"), dir.file("x.png")}) {
         SCOPED_TRACE(name);
         ui.boxes.clear();
         files.lastFileType = kFileTypePcx;
