@@ -239,8 +239,30 @@ const ModeEntry* findMode(int16_t mode) {
 
 }  // namespace
 
+namespace {
+
+// PCX 16-bit words hold blue in bits 0-4, green in 5-9 and red in 10-14; each five-bit value v becomes the
+// byte v x 8 (low three bits 0), the way this format's pictures have always been widened.
+bool expandPcxWords(const Image& words, Image& image) {
+    if (!createImage(image, kModeTrue16, 24, words.width(), words.height())) return false;
+    for (int y = 0; y < words.height(); ++y) {
+        const uint8_t* from = words.row(y);
+        uint8_t* to = image.row(y);
+        for (int x = 0; x < words.width(); ++x, from += 2, to += 3) {
+            const unsigned w = static_cast<unsigned>(from[0]) | (static_cast<unsigned>(from[1]) << 8);
+            to[0] = static_cast<uint8_t>((w & 31) << 3);
+            to[1] = static_cast<uint8_t>(((w >> 5) & 31) << 3);
+            to[2] = static_cast<uint8_t>(((w >> 10) & 31) << 3);
+        }
+        std::fill(image.row(y) + 3 * words.width(), image.row(y) + image.stride, uint8_t{0});
+    }
+    return true;
+}
+
+}  // namespace
+
 CodecResult decodePcx(std::span<const uint8_t> bytes, const std::string& name, Image& image, FileSettings& files,
-                      const ModeSettings& modes) {
+                      const ModeSettings& /*modes*/) {
     createImage(image, 0, 0, 0, 0);
     CodecResult result = CodecResult::success();
     auto fail = [&](std::string text) -> CodecResult {
@@ -276,7 +298,7 @@ CodecResult decodePcx(std::span<const uint8_t> bytes, const std::string& name, I
         return fail("eof");
     }
 
-    // 16-bit words are gathered in a 16-bit picture and expanded by the mode conversion.
+    // 16-bit words are gathered in a 16-bit picture and then widened to truecolor.
     Image words;
     Image& target = mode == kModeTrue16 ? words : image;
     const int targetBits = mode == kModeTrue16 ? 16 : bitCount;
@@ -299,14 +321,7 @@ CodecResult decodePcx(std::span<const uint8_t> bytes, const std::string& name, I
         if (bytes.size() - position < 768) return fail("eof");
         for (int i = 0; i < 256; ++i) image.palette[i] = quadFromRgb(bytes.data() + position + 3 * i);
     } else if (mode == kModeTrue16) {
-        Image expanded;
-        ConversionMessage message;
-        if (!imageconv(words, expanded, kCodeTrue, modes, &message)) {
-            if (!message.text.empty()) result.warn(message.text, message.caption, message.flags);
-            return fail("I can't create the image array");
-        }
-        adoptImage(image, expanded);
-        image.mode = kModeTrue16;
+        if (!expandPcxWords(words, image)) return fail("I can't create the image array");
     }
     image.header.biXPelsPerMeter = static_cast<int32_t>(h.hDpi) * 40;
     image.header.biYPelsPerMeter = static_cast<int32_t>(h.vDpi) * 40;

@@ -107,7 +107,7 @@ TEST(PcxRead, IndexedFileWithoutItsPaletteFails) {
     expectFailure(read(shortPalette), "eof");
 }
 
-TEST(PcxRead, SixteenBitWordsAreFiveFiveFiveExpandedToFullRange) {
+TEST(PcxRead, SixteenBitWordsWidenEachFiveBitValueByEight) {
     Bytes file = header(16, 1, 2, 1, 4);
     file[12] = 72;  // 72 pixels/inch
     file[13] = 0;
@@ -116,7 +116,7 @@ TEST(PcxRead, SixteenBitWordsAreFiveFiveFiveExpandedToFullRange) {
     ASSERT_TRUE(r.result.ok);
     EXPECT_EQ(r.image.mode, kModeTrue16);
     EXPECT_EQ(r.image.bitCount(), 24);
-    EXPECT_EQ(row(r.image, 0, 3), (Bytes{255, 0, 132, 255, 255, 255}));  // blue, green, red; 16 -> 132
+    EXPECT_EQ(row(r.image, 0, 3), (Bytes{248, 0, 128, 248, 248, 248}));  // blue, green, red: v x 8
     EXPECT_EQ(r.image.header.biXPelsPerMeter, 72 * 40);
 }
 
@@ -248,7 +248,7 @@ TEST_F(PcxWrite, RoundTripsEveryModeAtEdgeWidths) {
                     switch (mode) {
                         case kMode2: p[i] = (v & 1) ? 15 : 0; break;
                         case kMode16: p[i] = v & 15; break;
-                        case kModeTrue16: p[i] = static_cast<uint8_t>(((v % 32) * 255 + 15) / 31); break;
+                        case kModeTrue16: p[i] = static_cast<uint8_t>((v % 32) << 3); break;
                         default: p[i] = static_cast<uint8_t>(v); break;
                     }
                 }
