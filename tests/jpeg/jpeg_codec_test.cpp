@@ -13,8 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kCorpus = VYD_CORPUS;
-const std::string kTestorig = kCorpus + "/libjpeg-turbo/testimages/testorig.jpg";
+const std::string kPictures = std::string(VYD_TEST_DATA) + "/jpeg";
+const std::string kTestorig = kPictures + "/testorig.jpg";
 
 // Offset of the first start-of-frame marker (0xFF 0xC0..0xC3).
 size_t frameOffset(const std::vector<uint8_t>& jpeg) {
@@ -89,14 +89,14 @@ TEST(JpegRead, GivesTheTruecolorLayoutOfARead) {
     EXPECT_EQ(image.rightColor, 0u);
     EXPECT_GE(image.pixels.size(), image.pixelBytes() + 1024);
     // Rows bottom-up, blue first: the picture matches its reference the right way up.
-    auto reference = readNetpbm(kCorpus + "/libjpeg-turbo/testimages/testorig.ppm");
+    auto reference = readNetpbm(kPictures + "/testorig.ppm");
     ASSERT_TRUE(reference);
     EXPECT_GT(psnr(image, *reference), 40);
 }
 
 TEST(JpegRead, GreyAndCmykFilesReadAsTruecolor) {
     Image grey;
-    ASSERT_TRUE(decodeJpeg(readBytes(kCorpus + "/pillow/Tests/images/hopper_gray.jpg"), "g", grey).ok);
+    ASSERT_TRUE(decodeJpeg(readBytes(kPictures + "/hopper_gray.jpg"), "g", grey).ok);
     EXPECT_EQ(grey.mode, 24);
     bool allGrey = true;
     for (int y = 0; y < grey.height(); ++y) {

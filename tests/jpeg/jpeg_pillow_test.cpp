@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kCorpus = VYD_CORPUS;
+const std::string kPictures = std::string(VYD_TEST_DATA) + "/jpeg";
 const std::string kPython = "/usr/bin/python3";
 const std::string kScript = std::string(VYD_SOURCE_DIR) + "/tests/jpeg/pillow_jpeg.py";
 
@@ -85,7 +85,7 @@ TEST_F(JpegPillow, FilesWeWriteDecodeInPillowCloseToTheirSource) {
 }
 
 TEST_F(JpegPillow, FilesPillowWritesDecodeHereAsInPillow) {
-    std::string source = kCorpus + "/libjpeg-turbo/testimages/testorig.ppm";
+    std::string source = kPictures + "/testorig.ppm";
     for (const char* mode : {"RGB", "L", "RGB-progressive"}) {
         std::string jpeg = file(std::string("pillow_") + mode + ".jpg");
         ASSERT_TRUE(pillow("encode " + source + " " + jpeg + " 85 " + mode));
@@ -94,5 +94,5 @@ TEST_F(JpegPillow, FilesPillowWritesDecodeHereAsInPillow) {
 }
 
 TEST_F(JpegPillow, CmykFilesDecodeHereAsInPillow) {
-    expectSameDecode(kCorpus + "/pillow/Tests/images/pil_sample_cmyk.jpg", 2);
+    expectSameDecode(kPictures + "/pil_sample_cmyk.jpg", 2);
 }
