@@ -100,14 +100,31 @@ void placeRows(uint8_t* pixels, int width, int height, int32_t stride, const std
     }
 }
 
+// Places the rows of a picture whose data ended early: only the rows that were reached are moved, through a
+// copy of the decoded part, and everything else is cleared to index 0.
+void placePartialRows(uint8_t* pixels, size_t written, int width, int height, int32_t stride,
+                      const std::vector<int>& order) {
+    const size_t w = static_cast<size_t>(width);
+    const size_t reached = (written + w - 1) / w;
+    std::vector<uint8_t> decoded(reached * w, 0);
+    if (written > 0) std::memcpy(decoded.data(), pixels, written);
+    std::memset(pixels, 0, static_cast<size_t>(height) * stride);
+    for (size_t i = 0; i < reached; ++i) {
+        std::memcpy(pixels + static_cast<size_t>(height - 1 - order[i]) * stride, decoded.data() + i * w, w);
+    }
+}
+
 // Decodes the first image's data into its record: pixels the data did not reach are cleared to index 0.
 void decodeFirstImage(std::span<const uint8_t> data, int minCodeSize, bool interlaced, Image& image) {
     const int width = image.width(), height = image.height();
     const size_t total = static_cast<size_t>(width) * height;
     uint8_t* pixels = image.pixels.data();
     size_t written = decodeGifLzw(data, minCodeSize, pixels, total);
-    std::memset(pixels + written, 0, total - written);
-    placeRows(pixels, width, height, image.stride, gifRowOrder(height, interlaced));
+    if (written == total) {
+        placeRows(pixels, width, height, image.stride, gifRowOrder(height, interlaced));
+    } else {
+        placePartialRows(pixels, written, width, height, image.stride, gifRowOrder(height, interlaced));
+    }
 }
 
 // Reads one image block after its separator. The first image is decoded into image; later ones are only

@@ -1,5 +1,6 @@
-// GIFs we write decode to the same pixels in Pillow and ImageMagick; GIFs Pillow writes decode to the same
-// pixels here. The expectations are the pictures that went into each file, never a decoder's output.
+// GIFs we write decode to the same pixels in Pillow and ImageMagick, and Pillow's compressor makes the same
+// codes from the same picture; GIFs Pillow writes decode to the same pixels here. The expected pixels are the
+// pictures that went into each file, never a decoder's output.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -48,6 +49,7 @@ struct Sample { int w, h; std::vector<uint8_t> pixels; };
 std::vector<Sample> samples() {
     std::vector<Sample> out;
     out.push_back({1, 1, {200}});
+    out.push_back({1, 300, noise(300, 6, 3)});
     out.push_back({33, 7, noise(33 * 7, 1)});
     std::vector<uint8_t> smooth(320 * 200);
     for (int y = 0; y < 200; ++y) {
@@ -81,6 +83,10 @@ TEST(GifInterop, OurFilesDecodeTheSameInPillowAndImageMagick) {
         EXPECT_EQ(w, s.w);
         EXPECT_EQ(h, s.h);
         EXPECT_TRUE(readFile(out) == expected) << "Pillow decodes other pixels";
+        // Pillow's own compressor, given the same picture, sends the very same codes.
+        std::string codes = (dir / "pillow.lzw").string();
+        run(kPython + " " + kScript + " codes " + gif + " " + codes);
+        EXPECT_TRUE(readFile(codes) == joinSubBlocks(readFile(gif), 13 + 768 + 11)) << "Pillow compresses otherwise";
 
         if (haveConvert) {
             std::string magick = (dir / "magick.rgb").string();

@@ -2,6 +2,8 @@
 
   pillow_gif.py check              exits 0 when PIL can be imported
   pillow_gif.py read IN OUT        decodes IN's first frame, writes its RGB bytes to OUT, prints "W H"
+  pillow_gif.py codes IN OUT       writes to OUT the LZW data (sub-blocks joined) of IN's first frame as Pillow
+                                   compresses it again: one non-interlaced image, the palette kept
   pillow_gif.py write DIR          writes sample GIFs into DIR, each NAME.gif with NAME.rgb: the RGB bytes of
                                    the picture that went into its first frame; prints "NAME W H" lines
 """
@@ -17,6 +19,30 @@ def read(path, out):
         with open(out, "wb") as f:
             f.write(rgb.tobytes())
         print(rgb.width, rgb.height)
+
+
+def codes(path, out):
+    import io
+    from PIL import Image
+    with Image.open(path) as im:
+        im.seek(0)
+        buffer = io.BytesIO()
+        im.save(buffer, "GIF", interlace=False, optimize=False)
+    b = buffer.getvalue()
+    i = 13 + (3 * (2 << (b[10] & 7)) if b[10] & 0x80 else 0)
+    while b[i] == 0x21:  # extensions
+        i += 2
+        while b[i]:
+            i += b[i] + 1
+        i += 1
+    flags = b[i + 9]
+    i += 10 + (3 * (2 << (flags & 7)) if flags & 0x80 else 0) + 1  # descriptor, local table, minimum code size
+    data = bytearray()
+    while b[i]:
+        data += b[i + 1:i + 1 + b[i]]
+        i += b[i] + 1
+    with open(out, "wb") as f:
+        f.write(data)
 
 
 def picture(width, height, colours, seed):
@@ -61,6 +87,8 @@ def main():
         import PIL  # noqa: F401
     elif sys.argv[1] == "read":
         read(sys.argv[2], sys.argv[3])
+    elif sys.argv[1] == "codes":
+        codes(sys.argv[2], sys.argv[3])
     elif sys.argv[1] == "write":
         write(sys.argv[2])
 
