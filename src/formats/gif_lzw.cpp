@@ -55,6 +55,13 @@ inline void copyString(uint8_t* dst, const uint8_t* src, size_t n) {
     }
 }
 
+// The hash shift of the writer's string table: 8 less the doublings of its size needed to reach 65536.
+constexpr int hashShift(int tableSize) {
+    int doublings = 0;
+    for (long size = tableSize; size < 65536; size *= 2) ++doublings;
+    return 8 - doublings;
+}
+
 }  // namespace
 
 // Every string in the table also lies in the output already written: a code's entry records where its string
@@ -161,6 +168,8 @@ void GifLzwEncoder::frameBlocks(bool final) {
 // The state lives in locals while compressing, so that it stays in registers although code bytes are stored
 // through a byte pointer (which may alias anything).
 void GifLzwEncoder::compress(GifPixelSource& source) {
+    constexpr int kHashShift = hashShift(kHashSize);
+    static_assert(kHashShift == 4);
     int codeWidth = 9;
     int maxCode = 511;
     int nextFree = kClearCode + 2;
@@ -169,10 +178,6 @@ void GifLzwEncoder::compress(GifPixelSource& source) {
     int bitsHeld = 0;
     size_t packedCount = 0;
     uint8_t* const packed = packed_;
-    // The hash shift: 8 less the doublings of 5003 needed to reach 65536.
-    int shift = 0;
-    for (long size = kHashSize; size < 65536; size *= 2) ++shift;
-    shift = 8 - shift;
     clearHash();
 
     // Packs a code least-significant bit first; then widens the codes when the table has outgrown them, or
@@ -208,7 +213,7 @@ void GifLzwEncoder::compress(GifPixelSource& source) {
     for (auto pixels = source.nextPixels(); !pixels.empty(); pixels = source.nextPixels()) {
         for (const uint8_t c : pixels) {
             const int32_t key = (static_cast<int32_t>(c) << 12) + prefix;
-            int i = (c << shift) ^ prefix;
+            int i = (c << kHashShift) ^ prefix;
             if (keys_[i] == key) {
                 prefix = codes_[i];
                 continue;
