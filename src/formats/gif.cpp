@@ -131,11 +131,8 @@ void decodeFirstImage(std::span<const uint8_t> data, int minCodeSize, bool inter
 // read past (they are counted and discarded, so their pixels are never built). Returns the failure message,
 // or an empty text.
 std::string readImageBlock(ByteReader& in, ColourTable& table, Image* first) {
-    uint8_t raw[9];
-    if (in.read(raw, sizeof raw) < sizeof raw) return "image header not read";
-    ImageDescriptor d{static_cast<uint16_t>(raw[0] | raw[1] << 8), static_cast<uint16_t>(raw[2] | raw[3] << 8),
-                      static_cast<uint16_t>(raw[4] | raw[5] << 8), static_cast<uint16_t>(raw[6] | raw[7] << 8),
-                      raw[8]};
+    const ImageDescriptor d{in.u16le(), in.u16le(), in.u16le(), in.u16le(), in.u8()};  // read left to right
+    if (in.shortRead()) return "image header not read";
     if (d.flags & kTableFlag) table.read(in, d.flags);
     if (!table.present) return "no palette";
     if (!first) {
