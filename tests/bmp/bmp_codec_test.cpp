@@ -10,7 +10,7 @@
 namespace vyd {
 namespace {
 
-using test::BmpSpec;
+using test::BmpLayout;
 using test::get32;
 using test::makeBmp;
 using test::rgbAt;
@@ -46,52 +46,52 @@ TEST(BmpRead, RefusesMalformedHeadersAsBadFile) {
     expectRefusal({'B', 'M', 0}, "bad file BMP", "pic.bmp");
     expectRefusal({'B', 'A', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40, 0, 0, 0}, "bad file BMP", "pic.bmp");
 
-    BmpSpec spec;
-    spec.rows = oneColumn(1);
-    spec.headerSize = 13;  // neither an OS/2 core header nor an info header
-    expectRefusal(makeBmp(spec), "bad file BMP", "pic.bmp");
-    spec.headerSize = 40;
-    spec.offsetOverride = 30;  // the header would run into the pixels
-    expectRefusal(makeBmp(spec), "bad file BMP", "pic.bmp");
-    spec.offsetOverride = -1;
+    BmpLayout layout;
+    layout.rows = oneColumn(1);
+    layout.headerSize = 13;  // neither an OS/2 core header nor an info header
+    expectRefusal(makeBmp(layout), "bad file BMP", "pic.bmp");
+    layout.headerSize = 40;
+    layout.offsetOverride = 30;  // the header would run into the pixels
+    expectRefusal(makeBmp(layout), "bad file BMP", "pic.bmp");
+    layout.offsetOverride = -1;
 
     for (auto [width, height, bits] : {std::tuple{0, 1, 24}, {1, 0, 24}, {-5, 1, 24}, {1, 1, 2}, {1, 1, 64}, {1, 1, 0}}) {
-        spec.width = width;
-        spec.height = height;
-        spec.bits = static_cast<uint16_t>(bits);
+        layout.width = width;
+        layout.height = height;
+        layout.bits = static_cast<uint16_t>(bits);
         SCOPED_TRACE(testing::Message() << width << "x" << height << " bits " << bits);
-        expectRefusal(makeBmp(spec), "bad file BMP", "pic.bmp");
+        expectRefusal(makeBmp(layout), "bad file BMP", "pic.bmp");
     }
 
     // Pixel data said to start beyond the end of the file.
-    spec = BmpSpec{};
-    spec.offsetOverride = 400;
-    std::vector<uint8_t> bytes = makeBmp(spec);
+    layout = BmpLayout{};
+    layout.offsetOverride = 400;
+    std::vector<uint8_t> bytes = makeBmp(layout);
     bytes.resize(100);
     expectRefusal(bytes, "bad file BMP", "pic.bmp");
 }
 
 TEST(BmpRead, ColourTableOfAtMost256EntriesAfterA40ByteHeader) {
-    BmpSpec spec;
-    spec.bits = 8;
-    spec.palette.assign(256, 0x123456);
-    spec.rows = {7, 0, 0, 0};
-    spec.offsetOverride = 14 + 40 + 1024;  // 1078: the longest header and table there is
+    BmpLayout layout;
+    layout.bits = 8;
+    layout.palette.assign(256, 0x123456);
+    layout.rows = {7, 0, 0, 0};
+    layout.offsetOverride = 14 + 40 + 1024;  // 1078: the longest header and table there is
     Image image;
-    EXPECT_TRUE(decode(makeBmp(spec), image).ok);
+    EXPECT_TRUE(decode(makeBmp(layout), image).ok);
     EXPECT_EQ(rgbAt(image, 0, 0), 0x123456u);
-    spec.offsetOverride = 1079;
-    expectRefusal(makeBmp(spec), "bad file BMP", "pic.bmp");
+    layout.offsetOverride = 1079;
+    expectRefusal(makeBmp(layout), "bad file BMP", "pic.bmp");
 }
 
 TEST(BmpRead, RefusesCompressedFilesWithTheCompressedMessage) {
     for (uint32_t compression : {1u, 2u, 3u, 4u, 5u, 6u}) {
-        BmpSpec spec;
-        spec.bits = compression == 3 ? 16 : 8;
-        spec.compression = compression;
-        spec.rows = oneColumn(1);
+        BmpLayout layout;
+        layout.bits = compression == 3 ? 16 : 8;
+        layout.compression = compression;
+        layout.rows = oneColumn(1);
         SCOPED_TRACE(compression);
-        expectRefusal(makeBmp(spec), "pic.bmp", "this BMP file is compressed: I can't read it");
+        expectRefusal(makeBmp(layout), "pic.bmp", "this BMP file is compressed: I can't read it");
     }
 }
 
@@ -100,21 +100,21 @@ TEST(BmpRead, RefusesSizesBeyondTheRecordsRowArithmetic) {
     // 24-bit: 3w bytes a row, at most 32764. 1-bit files are held at 8 bits, so the memory row counts too.
     for (Case c : {Case{10921, 24, true}, {10922, 24, false}, {32764, 1, true}, {32765, 1, false},
                    {40000, 8, false}, {8191, 32, true}, {8192, 32, false}}) {
-        BmpSpec spec;
-        spec.width = c.width;
-        spec.bits = static_cast<uint16_t>(c.bits);
-        if (c.bits <= 8) spec.palette.assign(size_t{1} << c.bits, 0);
+        BmpLayout layout;
+        layout.width = c.width;
+        layout.bits = static_cast<uint16_t>(c.bits);
+        if (c.bits <= 8) layout.palette.assign(size_t{1} << c.bits, 0);
         SCOPED_TRACE(testing::Message() << c.width << " at " << c.bits << " bits");
         if (c.fits) {
             Image image;
-            EXPECT_TRUE(decode(makeBmp(spec), image).ok);
+            EXPECT_TRUE(decode(makeBmp(layout), image).ok);
             EXPECT_EQ(image.width(), c.width);
         } else {
-            expectRefusal(makeBmp(spec), "this picture is " + std::to_string(c.width) + " x 1 pixels: too big for me",
+            expectRefusal(makeBmp(layout), "this picture is " + std::to_string(c.width) + " x 1 pixels: too big for me",
                           "pic.bmp");
         }
     }
-    BmpSpec tall;
+    BmpLayout tall;
     tall.height = 40000;
     expectRefusal(makeBmp(tall), "this picture is 1 x 40000 pixels: too big for me", "pic.bmp");
     tall.height = -40000;
@@ -122,14 +122,14 @@ TEST(BmpRead, RefusesSizesBeyondTheRecordsRowArithmetic) {
 }
 
 // A 3 x 2 picture at 8 bits: bottom row 1 2 3, top row 4 5 6.
-BmpSpec eightBitSpec() {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.bits = 8;
-    for (uint32_t i = 0; i < 7; ++i) spec.palette.push_back(0x102030 * i);
-    spec.rows = {1, 2, 3, 0, 4, 5, 6, 0};
-    return spec;
+BmpLayout eightBitSpec() {
+    BmpLayout layout;
+    layout.width = 3;
+    layout.height = 2;
+    layout.bits = 8;
+    for (uint32_t i = 0; i < 7; ++i) layout.palette.push_back(0x102030 * i);
+    layout.rows = {1, 2, 3, 0, 4, 5, 6, 0};
+    return layout;
 }
 
 void expectEightBitPicture(const Image& image) {
@@ -150,19 +150,19 @@ TEST(BmpRead, HeaderVersionsAndRowOrderGiveTheSamePicture) {
     expectEightBitPicture(image);
 
     for (uint32_t headerSize : {16u, 52u, 64u, 108u, 124u}) {
-        BmpSpec spec = eightBitSpec();
-        spec.headerSize = headerSize;  // the colour table follows the longer header
+        BmpLayout layout = eightBitSpec();
+        layout.headerSize = headerSize;  // the colour table follows the longer header
         SCOPED_TRACE(headerSize);
-        ASSERT_TRUE(decode(makeBmp(spec), image).ok);
+        ASSERT_TRUE(decode(makeBmp(layout), image).ok);
         expectEightBitPicture(image);
     }
 
-    BmpSpec os2 = eightBitSpec();
+    BmpLayout os2 = eightBitSpec();
     os2.headerSize = 12;
     ASSERT_TRUE(decode(makeBmp(os2), image).ok);
     expectEightBitPicture(image);
 
-    BmpSpec topDown = eightBitSpec();
+    BmpLayout topDown = eightBitSpec();
     topDown.height = -2;
     topDown.rows = {4, 5, 6, 0, 1, 2, 3, 0};
     ASSERT_TRUE(decode(makeBmp(topDown), image).ok);
@@ -171,7 +171,7 @@ TEST(BmpRead, HeaderVersionsAndRowOrderGiveTheSamePicture) {
 }
 
 TEST(BmpRead, PackedFilesBecomeEightBitPicturesWithTheFilesColours) {
-    BmpSpec four;
+    BmpLayout four;
     four.width = 3;
     four.height = 1;
     four.bits = 4;
@@ -186,7 +186,7 @@ TEST(BmpRead, PackedFilesBecomeEightBitPicturesWithTheFilesColours) {
     EXPECT_EQ(std::memcmp(image.row(0), indices, 3), 0);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(image.palette[i].value(), 0x010203u * (i + 1)) << i;
 
-    BmpSpec one;
+    BmpLayout one;
     one.width = 9;
     one.height = 1;
     one.bits = 1;
@@ -203,7 +203,7 @@ TEST(BmpRead, PackedFilesBecomeEightBitPicturesWithTheFilesColours) {
 
 TEST(BmpRead, SixteenAndThirtyTwoBitFilesBecomeTruecolorRememberingTheirDepth) {
     // 5-5-5 words: bits 10-14 red, 5-9 green, 0-4 blue; bit 15 is unused.
-    BmpSpec sixteen;
+    BmpLayout sixteen;
     sixteen.width = 2;
     sixteen.bits = 16;
     const uint16_t a = (31 << 10) | (16 << 5) | 1;
@@ -218,7 +218,7 @@ TEST(BmpRead, SixteenAndThirtyTwoBitFilesBecomeTruecolorRememberingTheirDepth) {
     EXPECT_EQ(rgbAt(image, 0, 0), 0xFF8408u);
     EXPECT_EQ(rgbAt(image, 1, 0), 0x00FFF7u);
 
-    BmpSpec thirtyTwo;
+    BmpLayout thirtyTwo;
     thirtyTwo.width = 2;
     thirtyTwo.bits = 32;
     thirtyTwo.rows = {0x10, 0x20, 0x30, 0x80, 0xFF, 0xFE, 0xFD, 0x00};  // the fourth byte is not alpha
@@ -232,22 +232,22 @@ TEST(BmpRead, SixteenAndThirtyTwoBitFilesBecomeTruecolorRememberingTheirDepth) {
 TEST(BmpRead, ShortPixelDataIsReadAsFarAsItGoesAndTheRestCleared) {
     test::ScratchDir dir;
     // The same file through both readers: from bytes in memory, and from disc into the picture's buffer.
-    auto both = [&](const BmpSpec& spec, auto&& check) {
+    auto both = [&](const BmpLayout& layout, auto&& check) {
         Image image;
-        ASSERT_TRUE(decode(makeBmp(spec), image).ok);
+        ASSERT_TRUE(decode(makeBmp(layout), image).ok);
         check(image);
-        test::writeBytes(dir.file("short.bmp"), makeBmp(spec));
+        test::writeBytes(dir.file("short.bmp"), makeBmp(layout));
         createImage(image, 24, 24, 2, 3);
         std::fill_n(image.pixels.data(), image.pixelBytes(), 0xEE);  // what a fresh buffer might hold
         ASSERT_TRUE(readBmpFile(dir.file("short.bmp"), image, ModeSettings{}).ok);
         check(image);
     };
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 3;
-    spec.rows = {1, 2, 3, 4, 5, 6, 0, 0,  // bottom row
+    BmpLayout layout;
+    layout.width = 2;
+    layout.height = 3;
+    layout.rows = {1, 2, 3, 4, 5, 6, 0, 0,  // bottom row
                  7, 8, 9};                // half of the middle row
-    both(spec, [](const Image& image) {
+    both(layout, [](const Image& image) {
         EXPECT_EQ(rgbAt(image, 0, 2), 0x030201u);
         EXPECT_EQ(rgbAt(image, 1, 2), 0x060504u);
         EXPECT_EQ(rgbAt(image, 0, 1), 0x090807u);
@@ -257,8 +257,8 @@ TEST(BmpRead, ShortPixelDataIsReadAsFarAsItGoesAndTheRestCleared) {
     });
 
     // A top-down file that stops early loses its bottom rows, not its top ones.
-    spec.height = -3;
-    both(spec, [](const Image& image) {
+    layout.height = -3;
+    both(layout, [](const Image& image) {
         EXPECT_EQ(rgbAt(image, 0, 0), 0x030201u);
         EXPECT_EQ(rgbAt(image, 0, 1), 0x090807u);
         EXPECT_EQ(rgbAt(image, 1, 1), 0u);
@@ -334,14 +334,14 @@ TEST_F(BmpWrite, TwoColorPicturesPackToOneBitWithThePicturesColours) {
 }
 
 TEST_F(BmpWrite, SixteenColorFileReadsAndWritesBackAtFourBits) {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.bits = 4;
-    for (uint32_t i = 0; i < 16; ++i) spec.palette.push_back(0x0A0B0C + 0x010101 * i);
-    spec.rows = {0x12, 0x30, 0, 0, 0xFE, 0xD0, 0, 0};
+    BmpLayout layout;
+    layout.width = 3;
+    layout.height = 2;
+    layout.bits = 4;
+    for (uint32_t i = 0; i < 16; ++i) layout.palette.push_back(0x0A0B0C + 0x010101 * i);
+    layout.rows = {0x12, 0x30, 0, 0, 0xFE, 0xD0, 0, 0};
     Image image;
-    ASSERT_TRUE(decode(makeBmp(spec), image).ok);
+    ASSERT_TRUE(decode(makeBmp(layout), image).ok);
     std::vector<uint8_t> file = written(image);
     ASSERT_EQ(file.size(), 118u + 8);
     EXPECT_EQ(get32(file, 10), 118u);

@@ -26,7 +26,7 @@ inline uint32_t get32(const std::vector<uint8_t>& in, size_t at) {
 // A BMP file laid out field by field. headerSize 40 writes a BITMAPINFOHEADER, larger sizes pad it with
 // zeros (as version 4 and 5 headers would hold masks and colour-space data), 12 writes an OS/2 core header
 // with 3-byte palette entries. rows are the pixel bytes as stored (already padded).
-struct BmpSpec {
+struct BmpLayout {
     uint32_t headerSize = 40;
     int32_t width = 1;
     int32_t height = 1;
@@ -37,7 +37,7 @@ struct BmpSpec {
     int64_t offsetOverride = -1;    // pixel-data offset, when not the natural one
 };
 
-inline std::vector<uint8_t> makeBmp(const BmpSpec& s) {
+inline std::vector<uint8_t> makeBmp(const BmpLayout& s) {
     const uint32_t entryBytes = s.headerSize == 12 ? 3 : 4;
     const uint32_t natural = 14 + s.headerSize + entryBytes * static_cast<uint32_t>(s.palette.size());
     const uint32_t offset = s.offsetOverride >= 0 ? static_cast<uint32_t>(s.offsetOverride) : natural;
