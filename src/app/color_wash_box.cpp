@@ -3,7 +3,7 @@
 #include "app/dialog_fields.h"
 #include "app/dialog_first_row.h"
 #include "app/dialogs.h"
-#include "platform_api/text_format.h"
+#include "util/text_format.h"
 
 namespace vyd {
 

@@ -5,7 +5,7 @@
 #include "app/open_file.h"
 #include "formats/file_chooser.h"
 #include "formats/image_files.h"
-#include "platform_api/text_format.h"
+#include "util/text_format.h"
 
 namespace vyd {
 

@@ -3,7 +3,7 @@
 #include "modes/imageconv.h"
 #include "modes/palette_repair.h"
 #include "modes/truecolor_adjust.h"
-#include "platform_api/text_format.h"
+#include "util/text_format.h"
 
 namespace vyd {
 
@@ -31,7 +31,7 @@ Ending commandConvertMode(AppState& app, int id) {
     if (imageconv(level.image, converted, code, app.modes, &bug)) {
         adoptImage(level.image, converted);
     } else {
-        if (!bug.text.empty()) app.ui().messageBox(Owner::None, bug.text, bug.caption, bug.flags);
+        if (!bug.text.empty()) app.ui().messageBox(Owner::None, bug.text, bug.caption, MB_OK | MB_ICONEXCLAMATION);
         app.ui().messageBox(Owner::Main, formatText("out of memory in case 0x%x, or no image", code), "",
                             MB_OK | MB_ICONEXCLAMATION);
     }

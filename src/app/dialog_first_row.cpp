@@ -1,7 +1,7 @@
 #include "app/dialog_first_row.h"
 
 #include "compose/level_titles.h"
-#include "platform_api/text_format.h"
+#include "util/text_format.h"
 
 namespace vyd {
 

@@ -10,7 +10,7 @@
 #include "app/dialogs.h"
 #include "compose/geometry.h"
 #include "compose/repaint.h"
-#include "platform_api/text_format.h"
+#include "util/text_format.h"
 
 namespace vyd {
 

@@ -47,7 +47,11 @@ Ending openNamedFile(AppState& app) {
     level.originX = level.originY = 0;
     app.ui().setScrollPos(SB_HORZ, 0, false);
     app.ui().setScrollPos(SB_VERT, 0, false);
-    if (level.image.hasPixels()) diagnosePalette(app.ui(), level.image);
+    if (level.image.hasPixels()) {
+        for (const ConversionMessage& finding : paletteDiagnosis(level.image)) {
+            app.ui().messageBox(Owner::None, finding.text, finding.caption, MB_OK | MB_ICONEXCLAMATION);
+        }
+    }
     app.shell.infoScreen = kInfoNone;
     level.pivotX = level.pivotY = 0;
     return Ending::Redraw;

@@ -6,7 +6,7 @@
 #include "app/dialogs.h"
 #include "compose/numeric.h"
 #include "compose/repaint.h"
-#include "platform_api/text_format.h"
+#include "util/text_format.h"
 
 namespace vyd {
 

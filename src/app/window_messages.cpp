@@ -5,7 +5,7 @@
 #include "app/open_file.h"
 #include "app/settings_file.h"
 #include "compose/repaint.h"
-#include "platform_api/text_format.h"
+#include "util/text_format.h"
 
 namespace vyd {
 

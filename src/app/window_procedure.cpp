@@ -32,8 +32,8 @@ void prologue(AppState& app, UINT message) {
 
 LRESULT mainWindowProcedure(AppState& app, UINT message, WPARAM wParam, LPARAM lParam) {
     if (app.shell.infoScreen != kInfoNone) return infoScreenMessage(app, message, wParam, lParam);
-    // The current level always exists in this design (it is an index into the fixed table), so the
-    // original's "W==0 at USUAL:" report can never be reached.
+    // The current level always exists (it is an index into the fixed table of sixteen), so no message
+    // can arrive without one.
     if (message != WM_CREATE) prologue(app, message);
     Platform& ui = app.ui();
     switch (message) {

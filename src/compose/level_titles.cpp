@@ -1,6 +1,6 @@
 #include "compose/level_titles.h"
 
-#include "platform_api/text_format.h"
+#include "util/text_format.h"
 
 namespace vyd {
 

@@ -7,7 +7,7 @@
 #include "compose/level_menu_items.h"
 #include "compose/level_titles.h"
 #include "compose/numeric.h"
-#include "platform_api/text_format.h"
+#include "util/text_format.h"
 
 namespace vyd {
 

@@ -15,7 +15,7 @@
 #include "formats/file_io.h"
 #include "formats/size_limits.h"
 #include "modes/imageconv.h"
-#include "platform_api/text_format.h"
+#include "util/text_format.h"
 
 namespace vyd {
 
@@ -173,7 +173,7 @@ CodecResult readInto(std::span<const uint8_t> head, uint64_t fileLength, const R
         ConversionMessage bug;
         if (!imageconv(file, result, code, modes, &bug)) {
             CodecResult outcome;
-            if (!bug.text.empty()) outcome.warn(bug.text, bug.caption, bug.flags);
+            if (!bug.text.empty()) outcome.warn(bug.text, bug.caption);
             return outcome.fail(allocationText(h), name);
         }
         // The unpacking keeps the file's colours: both of a 2-color file, all sixteen of a 16-color one.
@@ -234,7 +234,7 @@ CodecResult writeAsHeld(const std::string& name, const Image& image) {
 
 CodecResult decodeBmp(std::span<const uint8_t> bytes, const std::string& name, Image& image,
                       const ModeSettings& modes) {
-    createImage(image, 0, 0, 0, 0);
+    clearImage(image);
     const ReadAt fromMemory = [bytes](uint8_t* to, size_t n, uint64_t at) -> size_t {
         if (at >= bytes.size()) return 0;
         const size_t have = std::min<uint64_t>(n, bytes.size() - at);
@@ -242,12 +242,12 @@ CodecResult decodeBmp(std::span<const uint8_t> bytes, const std::string& name, I
         return have;
     };
     CodecResult outcome = readInto(bytes, bytes.size(), fromMemory, name, image, modes);
-    if (!outcome.ok) createImage(image, -1, 1, 0, 0);
+    if (!outcome.ok) makeEmptyImage(image);
     return outcome;
 }
 
 CodecResult readBmpFile(const std::string& path, Image& image, const ModeSettings& modes) {
-    createImage(image, 0, 0, 0, 0);
+    clearImage(image);
     CodecResult outcome;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat st {};
@@ -271,7 +271,7 @@ CodecResult readBmpFile(const std::string& path, Image& image, const ModeSetting
         outcome = readInto(head, fileLength, fromFile, path, image, modes);
     }
     if (fd >= 0) ::close(fd);
-    if (!outcome.ok) createImage(image, -1, 1, 0, 0);
+    if (!outcome.ok) makeEmptyImage(image);
     return outcome;
 }
 

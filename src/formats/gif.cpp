@@ -177,7 +177,7 @@ std::vector<int> gifRowOrder(int height, bool interlaced) {
 
 CodecResult decodeGif(std::span<const uint8_t> bytes, const std::string& name, Image& image,
                       const ModeSettings& /*modes*/) {
-    createImage(image, 0, 0, 0, 0);
+    clearImage(image);
     ByteReader in(bytes);
     std::string message;
     int images = 0;
@@ -210,7 +210,7 @@ CodecResult decodeGif(std::span<const uint8_t> bytes, const std::string& name, I
     if (message.empty() && images == 0) message = "no image";
 
     if (!message.empty()) {
-        createImage(image, -1, 1, 0, 0);
+        makeEmptyImage(image);
         CodecResult result;
         result.fail(message, kReadCaption);
         result.fail(message, name);
@@ -226,7 +226,7 @@ CodecResult decodeGif(std::span<const uint8_t> bytes, const std::string& name, I
 CodecResult readGif(const std::string& name, Image& image, const ModeSettings& modes) {
     auto bytes = readWholeFile(name);
     if (!bytes) {
-        createImage(image, -1, 1, 0, 0);
+        makeEmptyImage(image);
         CodecResult result;
         result.fail("file not found", kReadCaption);
         result.fail("file not found", name);

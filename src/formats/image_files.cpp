@@ -141,7 +141,7 @@ private:
 bool readImageFile(Platform& ui, FileSettings& files, const ModeSettings& modes, const std::string& name,
                    Image& image, const char* cantOpenText) {
     TitleStatus status(ui, "reading from file");
-    createImage(image, 0, 0, 0, 0);
+    clearImage(image);
     const char* failure = cantOpenText ? cantOpenText : kCantOpenText;
     if (std::optional<FileBytes> head = FileBytes::read(name, 4)) {
         failure = kUnknownFormatText;
@@ -160,7 +160,7 @@ bool readImageFile(Platform& ui, FileSettings& files, const ModeSettings& modes,
             failure = cantOpenText ? cantOpenText : kCantOpenText;
         }
     }
-    createImage(image, -1, 1, 0, 0);
+    makeEmptyImage(image);
     ui.messageBox(Owner::None, name, failure, MB_OK | MB_ICONEXCLAMATION);
     return false;
 }

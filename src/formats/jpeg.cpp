@@ -37,7 +37,7 @@ struct TjFree {
 using TjBuffer = std::unique_ptr<unsigned char, TjFree>;
 
 CodecResult unreadable(Image& image, const std::string& name) {
-    createImage(image, -1, 1, 0, 0);
+    makeEmptyImage(image);
     return CodecResult::failure(name, kJpegUnreadable);
 }
 
@@ -103,7 +103,7 @@ void setReadLayout(Image& image) {
 }  // namespace
 
 CodecResult decodeJpeg(std::span<const uint8_t> bytes, const std::string& name, Image& image) {
-    createImage(image, 0, 0, 0, 0);
+    clearImage(image);
     TjHandle handle(tjInitDecompress());
     if (!handle) return unreadable(image, name);
 

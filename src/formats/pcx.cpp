@@ -9,7 +9,7 @@
 #include "formats/file_io.h"
 #include "formats/size_limits.h"
 #include "modes/imageconv.h"
-#include "platform_api/text_format.h"
+#include "util/text_format.h"
 
 namespace vyd {
 
@@ -263,10 +263,10 @@ bool expandPcxWords(const Image& words, Image& image) {
 
 CodecResult decodePcx(std::span<const uint8_t> bytes, const std::string& name, Image& image, FileSettings& files,
                       const ModeSettings& /*modes*/) {
-    createImage(image, 0, 0, 0, 0);
+    clearImage(image);
     CodecResult result = CodecResult::success();
     auto fail = [&](std::string text) -> CodecResult {
-        createImage(image, -1, 1, 0, 0);
+        makeEmptyImage(image);
         return std::move(result.fail(std::move(text), name));
     };
 
@@ -302,7 +302,7 @@ CodecResult decodePcx(std::span<const uint8_t> bytes, const std::string& name, I
     Image words;
     Image& target = mode == kModeTrue16 ? words : image;
     const int targetBits = mode == kModeTrue16 ? 16 : bitCount;
-    if (!initImageSized(target, width, height, targetBits, mode)) return fail("I can't create the image array");
+    if (!initImageSized(target, mode, targetBits, width, height)) return fail("I can't create the image array");
 
     std::vector<uint8_t> line(std::max<size_t>(lineBytes, 1));
     std::vector<uint8_t> bits(entry->needsBits ? 8 * lineBytes + 1 : 0);
@@ -376,7 +376,7 @@ CodecResult writePcx(const std::string& name, const Image& image, const ModeSett
         ConversionMessage message;
         if (!imageconv(image, words, kCodePack16, modes, &message)) {
             CodecResult result;
-            if (!message.text.empty()) result.warn(message.text, message.caption, message.flags);
+            if (!message.text.empty()) result.warn(message.text, message.caption);
             return result;
         }
         source = &words;

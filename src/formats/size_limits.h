@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform_api/text_format.h"
+#include "util/text_format.h"
 
 namespace vyd {
 

@@ -70,14 +70,18 @@ void computeStride(Image& image) {
 void initImage(Image& image) {
     std::fill(std::begin(image.palette), std::end(image.palette), RgbQuad{});
     image.pixels.reset();
-    createImage(image, -1, 1, 0, 0);
+    makeEmptyImage(image);
 }
 
-uint8_t* initImageSized(Image& image, int width, int height, int bits, int mode) {
+uint8_t* initImageSized(Image& image, int mode, int bits, int width, int height) {
     std::fill(std::begin(image.palette), std::end(image.palette), RgbQuad{});
     image.pixels.reset();
     return createImage(image, mode, bits, width, height);
 }
+
+void makeEmptyImage(Image& image) { createImage(image, -1, 1, 0, 0); }
+
+void clearImage(Image& image) { createImage(image, 0, 0, 0, 0); }
 
 uint8_t* createImage(Image& image, int mode, int bits, int width, int height) {
     BitmapInfoHeader& h = image.header;

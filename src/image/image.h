@@ -129,11 +129,18 @@ int32_t rowBytesUnpadded(int bits, int32_t width);
 // Whether a picture of this depth and size fits the record's 16-bit row and size arithmetic.
 bool sizeWithinLimits(int bits, int64_t width, int64_t height);
 
+// Image creation takes (mode, bits, width, height) throughout; a mode of -1 means "the bit count".
 void initImage(Image& image);
-uint8_t* initImageSized(Image& image, int width, int height, int bits, int mode);
+// As createImage, after clearing the palette.
+uint8_t* initImageSized(Image& image, int mode, int bits, int width, int height);
 // Re-creates the record in place; returns the new buffer, or nullptr when there is none (empty size,
 // a size beyond the limits, or a failed allocation).
 uint8_t* createImage(Image& image, int mode, int bits, int width, int height);
+// The empty 2-color picture (0 x 0, one bit): what a record holds when it has no picture, and what a reader
+// leaves after a failure.
+void makeEmptyImage(Image& image);
+// An empty record with no mode or depth: what a reader starts from.
+void clearImage(Image& image);
 void computeStride(Image& image);
 bool sameFormat(const Image* a, const Image* b);
 void adoptImage(Image& destination, Image& source);

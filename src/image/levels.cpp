@@ -9,7 +9,7 @@ LevelTable::LevelTable() {
     for (int i = 0; i < kLevelCount; ++i) {
         Level& level = levels[i];
         level.screenRect = {};
-        createImage(level.image, -1, 1, 0, 0);
+        makeEmptyImage(level.image);
         level.shown = 1;
         level.altered = 0;
         ButtonColors unused;

@@ -10,7 +10,7 @@
 namespace vyd {
 
 inline constexpr int kLevelCount = 16;
-inline constexpr size_t kLevelNameCapacity = 1024;  // including the terminator of the original buffer
+inline constexpr size_t kLevelNameCapacity = 1024;  // longest name a level keeps, counting a terminating byte
 
 struct ScreenRect {
     int32_t left = 0, top = 0, right = 0, bottom = 0;

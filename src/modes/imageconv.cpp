@@ -89,7 +89,7 @@ int imageconv(const Image& source, Image& destination, int code, const ModeSetti
         if (message) {
             char text[64];
             std::snprintf(text, sizeof text, "imageconv tried to convert bpp %d to %d", depth, target);
-            *message = {text, "bug in VYD", MB_OK | MB_ICONEXCLAMATION};
+            *message = {text, "bug in VYD"};
         }
         return 0;
     }

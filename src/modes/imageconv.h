@@ -10,7 +10,6 @@
 
 #include "image/image.h"
 #include "modes/mode_settings.h"
-#include "platform_api/win32.h"
 
 namespace vyd {
 
@@ -25,12 +24,10 @@ inline constexpr int kCode16Color = 68;
 inline constexpr int kCodeChequer = 100;
 inline constexpr int kCodeCubeAlternative = 1561;
 
-// A message the conversion would show: the text, the caption and the message-box flags. It has no owner
-// window.
+// A message the conversion would show: its text and caption, shown as a warning without an owner window.
 struct ConversionMessage {
     std::string text;
     std::string caption;
-    UINT flags = MB_OK | MB_ICONEXCLAMATION;
 };
 
 // Converts source into destination (a different record; the source is not changed). Returns 1 for the

@@ -18,7 +18,7 @@ constexpr const char* kZeroedText =
     "graphics handling program on the file, or that may zero the image also to all black.";
 
 ConversionMessage nonstandard(const char* text) {
-    return {text, kNonstandardPaletteCaption, MB_OK | MB_ICONEXCLAMATION};
+    return {text, kNonstandardPaletteCaption};
 }
 
 }  // namespace
@@ -33,7 +33,7 @@ std::vector<ConversionMessage> paletteDiagnosis(const Image& image) {
         classes[i] = static_cast<uint8_t>(sixteenColorIndex(image.palette[i].value() & 0xFFFFFFu));
     }
     if (std::accumulate(classes.begin(), classes.end(), 0) == 0) {
-        messages.push_back({kZeroedText, kZeroedCaption, MB_OK | MB_ICONEXCLAMATION});
+        messages.push_back({kZeroedText, kZeroedCaption});
         return messages;
     }
     if (classes[7] == 8 && classes[8] == 7) {
@@ -49,12 +49,6 @@ std::vector<ConversionMessage> paletteDiagnosis(const Image& image) {
         messages.push_back(nonstandard("try `show header' option to see what you've got"));
     }
     return messages;
-}
-
-void diagnosePalette(Platform& platform, const Image& image) {
-    for (const ConversionMessage& message : paletteDiagnosis(image)) {
-        platform.messageBox(Owner::None, message.text, message.caption, message.flags);
-    }
 }
 
 }  // namespace vyd

@@ -6,7 +6,6 @@
 
 #include "image/image.h"
 #include "modes/imageconv.h"
-#include "platform_api/platform.h"
 
 namespace vyd {
 
@@ -15,7 +14,5 @@ inline constexpr const char* kNonstandardPaletteCaption =
 
 // The messages the check would show, in order (none for a sound palette or a picture that is not 16-color).
 std::vector<ConversionMessage> paletteDiagnosis(const Image& image);
-// Shows those messages, without an owner window.
-void diagnosePalette(Platform& platform, const Image& image);
 
 }  // namespace vyd

@@ -171,7 +171,7 @@ QStringList nameFiltersFor(const std::vector<FileFilter>& filters) {
                 patterns << "*";
                 continue;
             }
-            // Extensions are matched regardless of case, as the original file system does.
+            // Extensions are matched regardless of case, as the pictures users bring often have upper-case names.
             patterns << p;
             if (p.toUpper() != p) patterns << p.toUpper();
         }

@@ -16,7 +16,7 @@ struct Scene {
     AppState app;
     Scene() {
         app.platform = &ui;
-        for (Level& level : app.levels.levels) createImage(level.image, 0, 0, 0, 0);
+        for (Level& level : app.levels.levels) clearImage(level.image);
     }
     Image& image(int level) { return app.levels[level].image; }
 };

@@ -112,14 +112,5 @@ TEST_F(ModeCommands, SwopsMarkTheLevelAndStandardizeDoesNot) {
     EXPECT_EQ(level().altered, 1);
 }
 
-TEST_F(ModeCommands, DiagnosisShowsItsBoxesWithoutOwner) {
-    Image image = test::makeImage(4, 8, 1, 1);
-    std::swap(image.palette[7], image.palette[8]);
-    diagnosePalette(ui, image);
-    EXPECT_EQ(ui.boxes, (std::vector<Box>{{Owner::None, "the greys are swopped",
-                                           "This image's palette is nonstandard and may upset mode-conversions etc.",
-                                           kExclamation}}));
-}
-
 }  // namespace
 }  // namespace vyd
