@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/repaint.h"
 #include "compose/assembly.h"
 #include "compose/geometry.h"
-#include "compose/repaint.h"
 #include "platform/headless_platform.h"
 
 namespace {
@@ -56,10 +56,16 @@ struct Scene {
             if (i % 2 == 1) level.image.leftColor = kTransparent;
         }
     }
+    // The window's view of the levels, as the repaint assembles it.
+    void assemble() {
+        const Rect client = ui.clientRect();
+        assembleLevels(app.levels, app.view, {.clientWidth = client.width(), .clientHeight = client.height()},
+                       app.view.displayImage);
+    }
     // Destination pixels the copy visits for the shown levels: those whose sample lies on the level.
     double visitedPixels() {
-        Image& display = app.view.displayImage;
-        assembleLevels(app, false, display, false);
+        const Image& display = app.view.displayImage;
+        assemble();
         double count = 0;
         for (int i = 0; i < kLevelCount; ++i) {
             if (!app.levels[i].shown) continue;
@@ -83,7 +89,7 @@ void BM_AssembleSixteenLevels(benchmark::State& state) {
     scene.app.view.zoomAllX = scene.app.view.zoomAllY = static_cast<double>(state.range(0));
     const double pixels = scene.visitedPixels();
     for (auto _ : state) {
-        assembleLevels(scene.app, false, scene.app.view.displayImage, false);
+        scene.assemble();
         benchmark::ClobberMemory();
     }
     report(state, pixels);
@@ -101,7 +107,7 @@ void BM_AssembleRotatedLevel(benchmark::State& state) {
     scene.app.levels[0].shown = 0;  // the rotated level alone
     const double pixels = scene.visitedPixels();
     for (auto _ : state) {
-        assembleLevels(scene.app, false, scene.app.view.displayImage, false);
+        scene.assemble();
         benchmark::ClobberMemory();
     }
     report(state, pixels);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "compose/geometry.h"
 #include "compose/view_state.h"
 #include "formats/file_settings.h"
 #include "image/levels.h"
@@ -22,10 +23,6 @@ enum InfoScreen : uint8_t {
     kInfoPalette = 'p',
     kInfoByteFrequency = 'b',
     kInfoClipboard = 'c',
-};
-
-struct Point {
-    double x = 0, y = 0;
 };
 
 // State of the application shell: window, menus, keys, pointer, cursors, questions.

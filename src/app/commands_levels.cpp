@@ -1,7 +1,7 @@
 #include "app/commands_levels.h"
 
 #include "app/command_table.h"
-#include "compose/level_menu_items.h"
+#include "app/level_menu_items.h"
 
 namespace vyd {
 

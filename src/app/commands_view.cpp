@@ -3,8 +3,9 @@
 #include <array>
 
 #include "app/dialogs.h"
+#include "app/repaint.h"
+#include "app/scroll_bars.h"
 #include "compose/assembly.h"
-#include "compose/repaint.h"
 #include "formats/file_chooser.h"
 #include "formats/image_files.h"
 
@@ -93,7 +94,7 @@ Ending commandAssemble(AppState& app, int id) {
         app.levels[kTopLevel].shown = 1;
     }
     Image assembled;
-    assembleLevels(app, true, assembled, false);
+    assembleLevels(app.levels, app.view, {.wholePicture = true, .invertCurrent = currentLevelInverted(app)}, assembled);
     if (id == kAssembleWithLevel15) {
         for (int i = 0; i < kLevelCount; ++i) app.levels[i].shown = shown[i];
     }

@@ -1,6 +1,6 @@
 #include "app/dialog_first_row.h"
 
-#include "compose/level_titles.h"
+#include "app/level_titles.h"
 #include "util/text_format.h"
 
 namespace vyd {

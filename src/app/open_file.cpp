@@ -3,8 +3,9 @@
 #include <cctype>
 #include <cstring>
 
-#include "compose/level_titles.h"
-#include "compose/repaint.h"
+#include "app/level_titles.h"
+#include "app/repaint.h"
+#include "app/scroll_bars.h"
 #include "formats/image_files.h"
 #include "modes/palette_diagnosis.h"
 

@@ -4,8 +4,8 @@
 #include "app/dialog_fields.h"
 #include "app/dialog_first_row.h"
 #include "app/dialogs.h"
+#include "app/scroll_bars.h"
 #include "compose/numeric.h"
-#include "compose/repaint.h"
 #include "util/text_format.h"
 
 namespace vyd {

@@ -3,8 +3,9 @@
 #include "app/brush_cursor.h"
 #include "app/endings.h"
 #include "app/open_file.h"
+#include "app/repaint.h"
+#include "app/scroll_bars.h"
 #include "app/settings_file.h"
-#include "compose/repaint.h"
 #include "util/text_format.h"
 
 namespace vyd {

@@ -4,9 +4,9 @@
 #include "app/command_table.h"
 #include "app/endings.h"
 #include "app/info_pages.h"
+#include "app/scroll_bars.h"
 #include "app/startup.h"
 #include "app/window_messages.h"
-#include "compose/repaint.h"
 
 namespace vyd {
 

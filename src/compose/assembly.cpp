@@ -15,11 +15,10 @@ namespace {
 // meaningless side gives an empty picture rather than a wrapped-around one).
 int pictureSide(double value) { return static_cast<int>(truncClamped(value, 0, kMaxDimension)); }
 
-// Whether level i is drawn: its shown flag, inverted for the current level while P is held.
-bool levelDrawn(const AppState& app, int i) {
-    bool shown = app.levels[i].shown != 0;
-    if (i == app.levels.currentIndex && app.shell.keyState['P'] != 0) shown = !shown;
-    return shown;
+// Whether level i is drawn: its shown flag, inverted for the current level when the request says so.
+bool levelDrawn(const LevelTable& levels, const AssemblyRequest& request, int i) {
+    const bool shown = levels[i].shown != 0;
+    return (i == levels.currentIndex && request.invertCurrent) ? !shown : shown;
 }
 
 // Copies the background straight in when it already has the destination's size; returns false when its
@@ -96,26 +95,21 @@ void sizeAssembly(const LevelTable& levels, const ViewState& view, Image& destin
     createImage(destination, bits == 24 ? kModeTrue24 : kMode16, bits, width, height);
 }
 
-void assembleLevels(AppState& app, bool wholePicture, Image& destination, bool currentAlone) {
-    ViewState& view = app.view;
+void assembleLevels(LevelTable& levels, ViewState& view, const AssemblyRequest& request, Image& destination) {
+    const bool wholePicture = request.wholePicture, currentAlone = request.currentAlone;
     const double savedZoomX = view.zoomAllX, savedZoomY = view.zoomAllY;
     const double savedMoveX = view.moveAllX, savedMoveY = view.moveAllY;
-    int clientWidth = 0, clientHeight = 0;
     if (wholePicture) {
         view.zoomAllX = view.zoomAllY = 1;
         view.moveAllX = view.moveAllY = 0;
-    } else {
-        const Rect client = app.ui().clientRect();
-        clientWidth = client.width();
-        clientHeight = client.height();
     }
 
-    sizeAssembly(app.levels, view, destination, clientWidth, clientHeight, wholePicture);
+    sizeAssembly(levels, view, destination, request.clientWidth, request.clientHeight, wholePicture);
 
     if (destination.hasPixels()) {
-        const Image& background = app.levels[0].image;
+        const Image& background = levels[0].image;
         int start = 0;
-        if (!currentAlone && levelDrawn(app, 0) && view.zoomAllX == 1 && view.zoomAllY == 1 &&
+        if (!currentAlone && levelDrawn(levels, request, 0) && view.zoomAllX == 1 && view.zoomAllY == 1 &&
             background.hasPixels() && destination.width() == background.width() &&
             destination.height() == background.height() && copyBackground(background, destination)) {
             start = 1;
@@ -124,9 +118,9 @@ void assembleLevels(AppState& app, bool wholePicture, Image& destination, bool c
         }
 
         const ClipRect clip{0, 0, destination.width(), destination.height()};
-        const int current = app.levels.currentIndex;
+        const int current = levels.currentIndex;
         if (currentAlone) {
-            Level& level = app.levels[current];
+            Level& level = levels[current];
             const Color transparent = level.image.leftColor;
             level.image.leftColor = kNoColor;
             drawTransformed(destination, level.image, &level.screenRect, drawingPlacement(view, level), clip);
@@ -138,15 +132,15 @@ void assembleLevels(AppState& app, bool wholePicture, Image& destination, bool c
             std::array<size_t, kLevelCount + 1> coversAbove{};
             for (int i = kLevelCount - 1; i >= start; --i) {
                 coversAbove[i] = covers.size();
-                const Level& level = app.levels[i];
-                if (!levelDrawn(app, i)) continue;
+                const Level& level = levels[i];
+                if (!levelDrawn(levels, request, i)) continue;
                 if (auto cover = opaqueCover(destination, level.image, drawingPlacement(view, level), clip)) {
                     covers.push_back(*cover);
                 }
             }
             for (int i = start; i < kLevelCount; ++i) {
-                Level& level = app.levels[i];
-                if (!levelDrawn(app, i)) continue;
+                Level& level = levels[i];
+                if (!levelDrawn(levels, request, i)) continue;
                 // A refused draw (a level whose mode this picture cannot show) leaves the level out.
                 drawTransformed(destination, level.image, &level.screenRect, drawingPlacement(view, level), clip,
                                 std::span<const CoverRect>(covers.data(), coversAbove[i]));

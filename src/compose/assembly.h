@@ -2,8 +2,9 @@
 // under the view's zoom and move; levels with a higher index lie on top.
 #pragma once
 
-#include "app/app_state.h"
 #include "compose/draw_transformed.h"
+#include "compose/view_state.h"
+#include "image/levels.h"
 
 namespace vyd {
 
@@ -18,9 +19,19 @@ Placement drawingPlacement(const ViewState& view, const Level& level);
 void sizeAssembly(const LevelTable& levels, const ViewState& view, Image& destination, int clientWidth,
                   int clientHeight, bool wholePicture);
 
-// Builds the assembled picture into `destination`. With `wholePicture` the view's zoom and move are set to
-// 1 and 0 for the duration (and the client size is not asked for). With `currentAlone` only the current
-// level is drawn, opaque. The current level's visibility is inverted while the P key is held.
-void assembleLevels(AppState& app, bool wholePicture, Image& destination, bool currentAlone);
+// What assembleLevels builds. With `wholePicture` the picture has the background's size at zoom 1 and
+// move 0 (the client size is not used); otherwise it is the visible part, at most the client area.
+// With `currentAlone` only the current level is drawn, opaque. With `invertCurrent` (the P key held) the
+// current level is drawn when hidden and left out when shown.
+struct AssemblyRequest {
+    bool wholePicture = false;
+    int clientWidth = 0, clientHeight = 0;
+    bool currentAlone = false;
+    bool invertCurrent = false;
+};
+
+// Builds the assembled picture into `destination` (which may be the view's own display image) and records
+// each drawn level's footprint in its screenRect. The view's zoom and move are unchanged on return.
+void assembleLevels(LevelTable& levels, ViewState& view, const AssemblyRequest& request, Image& destination);
 
 }  // namespace vyd

@@ -36,10 +36,6 @@ Point levelPixelToPicture(const ViewState& view, const Level& level, int u, int 
             view.zoomAllY * (level.originY - s * level.scaleX * u + c * level.scaleY * v) + view.moveAllY};
 }
 
-Point levelPixelToPicture(const AppState& app, int u, int v) {
-    return levelPixelToPicture(app.view, app.levels.current(), u, v);
-}
-
 LevelPixel pictureToLevelPixel(const ViewState& view, const Level& level, double x, double y, bool unbounded) {
     double px = x - view.moveAllX, py = y - view.moveAllY;
     if (view.zoomAllX * view.zoomAllY != 0) {
@@ -58,10 +54,6 @@ LevelPixel pictureToLevelPixel(const ViewState& view, const Level& level, double
         if (!(p > -1 && p < level.image.width() && q > -1 && q < level.image.height())) return kNotOnLevel;
     }
     return {truncToInt32(p), truncToInt32(q)};
-}
-
-LevelPixel pictureToLevelPixel(const AppState& app, int level, double x, double y, bool unbounded) {
-    return pictureToLevelPixel(app.view, app.levels[level], x, y, unbounded);
 }
 
 double rotationDegrees(const Level& level) {

@@ -7,9 +7,17 @@
 // zoom and move then apply to every level alike.
 #pragma once
 
-#include "app/app_state.h"
+#include <cstdint>
+
+#include "compose/view_state.h"
+#include "image/levels.h"
 
 namespace vyd {
+
+// A point of the picture (or of the client area), in pixels; not truncated.
+struct Point {
+    double x = 0, y = 0;
+};
 
 struct Complex {
     double re = 0, im = 0;
@@ -35,14 +43,11 @@ int16_t maxOf(int16_t a, int16_t b);
 
 // The picture point of level pixel (u, v) of `level` under the view's zoom and move.
 Point levelPixelToPicture(const ViewState& view, const Level& level, int u, int v);
-// The same for the current level.
-Point levelPixelToPicture(const AppState& app, int u, int v);
 
 // The level pixel under picture point (x, y): the exact inverse of levelPixelToPicture, truncated toward
 // zero (so a point just left of column 0 gives column 0). Unless `unbounded`, a point off the level's image
 // gives kNotOnLevel.
 LevelPixel pictureToLevelPixel(const ViewState& view, const Level& level, double x, double y, bool unbounded);
-LevelPixel pictureToLevelPixel(const AppState& app, int level, double x, double y, bool unbounded);
 
 // The theta the level details show, in degrees.
 double rotationDegrees(const Level& level);

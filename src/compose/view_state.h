@@ -1,3 +1,4 @@
+// The view over the assembled picture: zoom and move, the display image, the preview switches and captions.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -7,7 +8,6 @@
 
 namespace vyd {
 
-// The view over the assembled picture: zoom, scroll, the display image and the preview switches.
 struct ViewState {
     double zoomAllX = 1, zoomAllY = 1;
     double moveAllX = 0, moveAllY = 0;

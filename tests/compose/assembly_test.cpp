@@ -3,8 +3,7 @@
 #include <cstring>
 
 #include "compose/assembly.h"
-#include "picture_helpers.h"
-#include "platform/headless_platform.h"
+#include "support/picture_helpers.h"
 
 using namespace vyd;
 using namespace vyd::testing;
@@ -12,13 +11,15 @@ using namespace vyd::testing;
 namespace {
 
 struct Scene {
-    HeadlessPlatform ui;
-    AppState app;
+    LevelTable levels;
+    ViewState view;
     Scene() {
-        app.platform = &ui;
-        for (Level& level : app.levels.levels) clearImage(level.image);
+        for (Level& level : levels.levels) clearImage(level.image);
     }
-    Image& image(int level) { return app.levels[level].image; }
+    Image& image(int level) { return levels[level].image; }
+    void assemble(Image& picture, bool wholePicture, bool currentAlone = false, bool invertCurrent = false) {
+        assembleLevels(levels, view, {wholePicture, 640, 480, currentAlone, invertCurrent}, picture);
+    }
 };
 
 constexpr Color kGround = 0x204060;
@@ -66,35 +67,34 @@ TEST(Assembly, HigherLevelsLieOnTopAndTransparencyShowsWhatIsBelow) {
     Scene s;
     s.image(0) = truecolor(8, 6, [](int, int) { return kGround; });
     s.image(1) = truecolor(3, 3, [](int, int) { return 0x0000FF; });
-    s.app.levels[1].originX = 1;
+    s.levels[1].originX = 1;
     s.image(2) = truecolor(2, 2, [](int x, int) { return x == 0 ? 0xFF0000 : 0x00FF00; });
     s.image(2).leftColor = 0x00FF00;
-    s.app.levels[2].originX = 2;
-    s.app.levels[2].originY = 1;
+    s.levels[2].originX = 2;
+    s.levels[2].originY = 1;
     Image picture;
-    assembleLevels(s.app, true, picture, false);
+    s.assemble(picture, true);
     ASSERT_EQ(picture.bitCount(), 24);
     EXPECT_EQ(at(picture, 0, 0), kGround);
     EXPECT_EQ(at(picture, 1, 0), 0x0000FFu);
     EXPECT_EQ(at(picture, 2, 1), 0xFF0000u);  // level 2 over level 1
     EXPECT_EQ(at(picture, 3, 1), 0x0000FFu);  // level 2's transparent pixel shows level 1
     EXPECT_EQ(at(picture, 3, 2), 0x0000FFu);
-    EXPECT_EQ(s.app.levels[2].screenRect.left, 2);
-    EXPECT_EQ(s.app.levels[2].screenRect.right, 5);
+    EXPECT_EQ(s.levels[2].screenRect.left, 2);
+    EXPECT_EQ(s.levels[2].screenRect.right, 5);
 
     // With the current level alone it is drawn opaque and nothing else is drawn.
-    s.app.levels.currentIndex = 2;
-    assembleLevels(s.app, true, picture, true);
+    s.levels.currentIndex = 2;
+    s.assemble(picture, true, true);
     EXPECT_EQ(at(picture, 3, 1), 0x00FF00u);
     EXPECT_EQ(at(picture, 0, 0), 0u);
     EXPECT_EQ(s.image(2).leftColor, 0x00FF00u);  // restored after the draw
 
     // Holding P inverts the current level's visibility.
-    s.app.shell.keyState['P'] = 0xFF;
-    assembleLevels(s.app, true, picture, false);
+    s.assemble(picture, true, false, true);
     EXPECT_EQ(at(picture, 2, 1), 0x0000FFu);
-    s.app.levels[2].shown = 0;
-    assembleLevels(s.app, true, picture, false);
+    s.levels[2].shown = 0;
+    s.assemble(picture, true, false, true);
     EXPECT_EQ(at(picture, 2, 1), 0xFF0000u);
 }
 
@@ -103,7 +103,7 @@ TEST(Assembly, BackgroundCopyMatchesDrawingItAndPalettedLevelsTurnTruecolor) {
     s.image(0) = indexed(kMode256, 9, 7, [](int x, int y) { return static_cast<uint8_t>(16 + x + 9 * y); });
     for (int i = 16; i < 256; ++i) s.image(0).palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2), 0};
     Image fast;
-    assembleLevels(s.app, true, fast, false);
+    s.assemble(fast, true);
     ASSERT_EQ(fast.bitCount(), 24);
     for (int y = 0; y < 7; ++y) {
         for (int x = 0; x < 9; ++x) {
@@ -116,7 +116,7 @@ TEST(Assembly, BackgroundCopyMatchesDrawingItAndPalettedLevelsTurnTruecolor) {
     t.image(0) = indexed(kMode16, 5, 5, [](int x, int) { return static_cast<uint8_t>(x); });
     t.image(1) = indexed(kMode2, 2, 2, [](int, int) { return 15; });
     Image small;
-    assembleLevels(t.app, true, small, false);
+    t.assemble(small, true);
     ASSERT_EQ(small.bitCount(), 8);
     EXPECT_EQ(small.mode, kMode16);
     EXPECT_EQ(at(small, 1, 1), 15u);
@@ -127,13 +127,13 @@ TEST(Assembly, ZoomGridAndUndrawableLevels) {
     Scene s;
     s.image(0) = truecolor(4, 4, [](int x, int y) { return coded(x, y); });
     s.image(1) = truecolor(2, 2, [](int, int) { return 0xFFFFFF; });
-    s.app.levels[1].scaleX = 0;  // left out
+    s.levels[1].scaleX = 0;  // left out
     s.image(2) = truecolor(2, 2, [](int, int) { return 0xFFFFFF; });
-    s.app.levels[2].originX = std::nan("");  // left out
-    s.app.view.zoomAllX = s.app.view.zoomAllY = 4;
-    s.app.view.pixelGrid = true;
+    s.levels[2].originX = std::nan("");  // left out
+    s.view.zoomAllX = s.view.zoomAllY = 4;
+    s.view.pixelGrid = true;
     Image picture;
-    assembleLevels(s.app, false, picture, false);
+    s.assemble(picture, false);
     ASSERT_EQ(picture.width(), 16);
     ASSERT_EQ(picture.height(), 16);
     for (int y = 0; y < 16; ++y) {
@@ -143,24 +143,24 @@ TEST(Assembly, ZoomGridAndUndrawableLevels) {
             ASSERT_EQ(at(picture, x, y), expected) << x << "," << y;
         }
     }
-    EXPECT_EQ(s.app.view.zoomAllX, 4);  // a view assembly keeps the view as it is
+    EXPECT_EQ(s.view.zoomAllX, 4);  // a view assembly keeps the view as it is
 
     // The whole picture is assembled at zoom 1 without the grid, and the view is restored afterwards.
-    s.app.view.moveAllX = -3;
-    assembleLevels(s.app, true, picture, false);
+    s.view.moveAllX = -3;
+    s.assemble(picture, true);
     EXPECT_EQ(picture.width(), 4);
     EXPECT_EQ(at(picture, 0, 0), coded(0, 0));
-    EXPECT_EQ(s.app.view.zoomAllX, 4);
-    EXPECT_EQ(s.app.view.moveAllX, -3);
+    EXPECT_EQ(s.view.zoomAllX, 4);
+    EXPECT_EQ(s.view.moveAllX, -3);
 
     // Zooms no window can show are drawn without overflowing anything.
     for (double zoom : {1e300, std::nan(""), -5.0}) {
-        s.app.view.zoomAllX = s.app.view.zoomAllY = zoom;
-        assembleLevels(s.app, false, picture, false);
+        s.view.zoomAllX = s.view.zoomAllY = zoom;
+        s.assemble(picture, false);
     }
-    s.app.view.zoomAllX = s.app.view.zoomAllY = 1e300;
-    s.app.view.moveAllX = 0;
-    assembleLevels(s.app, false, picture, false);
+    s.view.zoomAllX = s.view.zoomAllY = 1e300;
+    s.view.moveAllX = 0;
+    s.assemble(picture, false);
     EXPECT_EQ(at(picture, 0, 0), coded(0, 0) ^ 0x808080);  // the one grid line at column 0
     EXPECT_EQ(at(picture, 5, 5), coded(0, 0));
 }
@@ -173,7 +173,7 @@ TEST(Assembly, StackedLevelsGiveThePictureOfDrawingEachLevelWhole) {
         Scene s;
         s.image(0) = truecolor(60, 40, [](int x, int y) { return coded(x, y, 1); });
         for (int i = 1; i <= 9; ++i) {
-            Level& level = s.app.levels[i];
+            Level& level = s.levels[i];
             level.image = truecolor(12 + i, 9 + i, [i](int x, int y) { return (x + y) % 5 == 0 ? 0x00FF00 : coded(x, y, 16 * i); });
             level.originX = (i * 13) % 41 - 4.5;
             level.originY = (i * 7) % 29 - 3.25;
@@ -186,17 +186,17 @@ TEST(Assembly, StackedLevelsGiveThePictureOfDrawingEachLevelWhole) {
                 level.rotationSin = std::sin(0.5);
             }
         }
-        s.app.levels[7].shown = 0;
-        s.app.view.zoomAllX = s.app.view.zoomAllY = zoom;
+        s.levels[7].shown = 0;
+        s.view.zoomAllX = s.view.zoomAllY = zoom;
         Image picture;
-        assembleLevels(s.app, false, picture, false);
+        s.assemble(picture, false);
 
         Image reference;
         createImage(reference, kModeTrue24, 24, picture.width(), picture.height());
         std::memset(reference.pixels.data(), 0, reference.pixelBytes());
         for (int i = 0; i <= 9; ++i) {
-            if (s.app.levels[i].shown) {
-                drawTransformed(reference, s.image(i), nullptr, drawingPlacement(s.app.view, s.app.levels[i]));
+            if (s.levels[i].shown) {
+                drawTransformed(reference, s.image(i), nullptr, drawingPlacement(s.view, s.levels[i]));
             }
         }
         for (int y = 0; y < picture.height(); ++y) {

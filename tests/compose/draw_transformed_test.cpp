@@ -6,7 +6,7 @@
 
 #include "compose/draw_transformed.h"
 #include "modes/colors.h"
-#include "picture_helpers.h"
+#include "support/picture_helpers.h"
 
 using namespace vyd;
 using namespace vyd::testing;

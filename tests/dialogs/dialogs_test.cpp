@@ -6,7 +6,7 @@
 
 #include "app/dialog_fields.h"
 #include "app/dialogs.h"
-#include "compose/repaint.h"
+#include "app/scroll_bars.h"
 #include "platform/headless_platform.h"
 
 using namespace vyd;

@@ -1,4 +1,4 @@
-// Small pictures with known pixels for the composition tests, and readers of single pixels.
+// Small pictures with known pixels for the composition and display tests, and readers of single pixels.
 #pragma once
 
 #include <cstdint>

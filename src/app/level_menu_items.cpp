@@ -1,4 +1,4 @@
-#include "compose/level_menu_items.h"
+#include "app/level_menu_items.h"
 
 namespace vyd {
 

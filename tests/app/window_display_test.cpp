@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "compose/repaint.h"
-#include "picture_helpers.h"
+#include "app/level_pixel.h"
+#include "app/repaint.h"
+#include "app/scroll_bars.h"
 #include "platform/headless_platform.h"
+#include "support/picture_helpers.h"
 
 using namespace vyd;
 using namespace vyd::testing;

@@ -1,8 +1,9 @@
-// The scroll bars of the main window. Positions are in picture pixels; the move is the negated position.
+// Scroll positions are in picture pixels; the move is the negated position.
+#include "app/scroll_bars.h"
+
 #include <algorithm>
 
 #include "compose/numeric.h"
-#include "compose/repaint.h"
 
 namespace vyd {
 

@@ -1,11 +1,12 @@
-#include "compose/repaint.h"
+#include "app/repaint.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "app/level_menu_items.h"
+#include "app/level_titles.h"
+#include "app/scroll_bars.h"
 #include "compose/assembly.h"
-#include "compose/level_menu_items.h"
-#include "compose/level_titles.h"
 #include "compose/numeric.h"
 #include "util/text_format.h"
 
@@ -119,6 +120,8 @@ void applyPreview(AppState& app) {
 
 }  // namespace
 
+bool currentLevelInverted(const AppState& app) { return app.shell.keyState['P'] != 0; }
+
 void clearWindow(AppState& app) {
     app.ui().deviceContext().fillWhite();
     if (app.view.paintDepth == 0) app.ui().flushDrawing();
@@ -163,7 +166,13 @@ void paintMainWindow(AppState& app, StatusPagePainter statusPage) {
             clearWindow(app);
             view.lastInfoScreen = app.shell.infoScreen;
         }
-        assembleLevels(app, false, view.displayImage, view.currentAlone != view.rotationsSuppressed);
+        const Rect area = ui.clientRect();
+        const AssemblyRequest request{.wholePicture = false,
+                                      .clientWidth = area.width(),
+                                      .clientHeight = area.height(),
+                                      .currentAlone = view.currentAlone != view.rotationsSuppressed,
+                                      .invertCurrent = currentLevelInverted(app)};
+        assembleLevels(app.levels, view, request, view.displayImage);
         drawFrame(dc, view.moveAllX, view.moveAllY, view.displayImage.width(), view.displayImage.height());
         applyPreview(app);
         enableLevelItems(app);

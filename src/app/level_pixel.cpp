@@ -1,18 +1,17 @@
-// Single-pixel writes into a level with immediate feedback on the screen, for painting and long operations
-// that show their progress without a full repaint.
+#include "app/level_pixel.h"
+
 #include <algorithm>
 #include <cstdint>
 
 #include "compose/geometry.h"
 #include "compose/numeric.h"
-#include "compose/repaint.h"
 #include "modes/colors.h"
 
 namespace vyd {
 
 void showLevelPixel(AppState& app, DeviceContext& dc, Color colour, int u, int v) {
-    const Point p0 = levelPixelToPicture(app, u, v);
-    const Point p1 = levelPixelToPicture(app, u + 1, v + 1);
+    const Point p0 = levelPixelToPicture(app.view, app.levels.current(), u, v);
+    const Point p1 = levelPixelToPicture(app.view, app.levels.current(), u + 1, v + 1);
     const int grid = (app.view.pixelGrid && app.view.zoomAllX > 3.0 && app.view.zoomAllY > 3.0) ? 1 : 0;
     // The block runs from the first corner (truncated, past the grid line) while below the second corner;
     // only the part inside the device context can show, so the loops stop at its edges.

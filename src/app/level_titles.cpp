@@ -1,4 +1,4 @@
-#include "compose/level_titles.h"
+#include "app/level_titles.h"
 
 #include "util/text_format.h"
 
