@@ -17,8 +17,9 @@ void showLevelPixel(AppState& app, DeviceContext& dc, Color colour, int u, int v
     // only the part inside the device context can show, so the loops stop at its edges.
     const int64_t xFirst = std::max<int64_t>(truncClamped(p0.x, INT32_MIN, INT32_MAX) + grid, 0);
     const int64_t yFirst = std::max<int64_t>(truncClamped(p0.y, INT32_MIN, INT32_MAX) + grid, 0);
-    for (int64_t x = xFirst; x < p1.x && x < dc.width(); ++x) {
-        for (int64_t y = yFirst; y < p1.y && y < dc.height(); ++y) {
+    // Inside the device context x and y are ints, so they compare with the corner exactly as doubles.
+    for (int64_t x = xFirst; x < dc.width() && static_cast<double>(x) < p1.x; ++x) {
+        for (int64_t y = yFirst; y < dc.height() && static_cast<double>(y) < p1.y; ++y) {
             dc.setPixel(static_cast<int>(x), static_cast<int>(y), colour);
         }
     }
