@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <tuple>
 
 #include "compose/draw_transformed.h"
 #include "modes/colors.h"
@@ -65,47 +67,35 @@ struct Expected {
 
 }  // namespace
 
-TEST(ResamplingCopy, IdentityCoversExactlyThePicturePixels) {
-    const Image source = truecolor(7, 5, [](int x, int y) { return coded(x, y); });
-    Image destination = canvas(12, 9);
-    ScreenRect rect;
-    ASSERT_EQ(drawTransformed(destination, source, &rect, at(0, 0)), 1);
-    for (int y = 0; y < 9; ++y) {
-        for (int x = 0; x < 12; ++x) {
-            const Color expected = (x < 7 && y < 5) ? coded(x, y) : kUntouched;
-            ASSERT_EQ(at(destination, x, y), expected) << x << "," << y;
-        }
-    }
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.top, 0);
-    EXPECT_EQ(rect.right, 8);  // the box is inclusive of the far corner, plus one
-    EXPECT_EQ(rect.bottom, 6);
-}
-
-TEST(ResamplingCopy, ZoomTwoMakesTwoByTwoBlocksAndOffsetsShift) {
-    const Image source = truecolor(4, 3, [](int x, int y) { return coded(x, y); });
-    Image destination = canvas(12, 10);
-    ASSERT_EQ(drawTransformed(destination, source, nullptr, at(3, 2, 2, 2)), 1);
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 12; ++x) {
-            const bool inside = x >= 3 && x < 11 && y >= 2 && y < 8;
-            const Color expected = inside ? coded((x - 3) / 2, (y - 2) / 2) : kUntouched;
-            ASSERT_EQ(at(destination, x, y), expected) << x << "," << y;
-        }
-    }
-}
-
-TEST(ResamplingCopy, ThetaNinetyPutsColumnZeroOnTheFootprintsBottomRow) {
-    const Image source = truecolor(3, 2, [](int x, int y) { return coded(x, y); });
-    Image destination = canvas(6, 6);
-    // Turned counter-clockwise about its corner (0,0) placed at (0, 3): the level's rows run right, its
-    // columns run up, so column u lies on picture row 3 - u and row v on picture column v.
-    ASSERT_EQ(drawTransformed(destination, source, nullptr, Placement{0, 3, 1, 1, 0, 1}), 1);
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 6; ++x) {
-            const int u = 3 - y, v = x;
-            const bool inside = u >= 0 && u < 3 && v >= 0 && v < 2;
-            ASSERT_EQ(at(destination, x, y), inside ? coded(u, v) : kUntouched) << x << "," << y;
+TEST(ResamplingCopy, HandWorkedPlacementsShowTheSourcePixelsTheyMapTo) {
+    using Shown = std::pair<int, int>;  // the source pixel a canvas pixel shows; (-1, -1) when untouched
+    struct Case {
+        const char* name;
+        int sourceWidth, sourceHeight, canvasWidth, canvasHeight;
+        Placement placement;
+        std::function<Shown(int x, int y)> shows;
+    };
+    const auto on = [](int u, int v, int w, int h) { return u >= 0 && u < w && v >= 0 && v < h ? Shown{u, v} : Shown{-1, -1}; };
+    const Case cases[] = {
+        {"identity", 7, 5, 12, 9, at(0, 0), [&](int x, int y) { return on(x, y, 7, 5); }},
+        {"zoom two, shifted", 4, 3, 12, 10, at(3, 2, 2, 2),
+         [&](int x, int y) { return x < 3 || y < 2 ? Shown{-1, -1} : on((x - 3) / 2, (y - 2) / 2, 4, 3); }},
+        // Turned counter-clockwise about its corner (0,0) placed at (0, 3): the level's rows run right, its
+        // columns run up, so column u lies on picture row 3 - u and row v on picture column v.
+        {"theta 90", 3, 2, 6, 6, Placement{0, 3, 1, 1, 0, 1}, [&](int x, int y) { return on(3 - y, x, 3, 2); }},
+        // A box one row high (the picture's last row, or a picture one row high) is drawn like any other.
+        {"last row", 3, 3, 3, 4, at(0, 3), [&](int x, int y) { return on(x, y - 3, 3, 3); }},
+        {"one-row picture", 3, 3, 3, 1, at(0, 0), [&](int x, int y) { return on(x, y, 3, 3); }},
+    };
+    for (const Case& c : cases) {
+        const Image source = truecolor(c.sourceWidth, c.sourceHeight, [](int x, int y) { return coded(x, y); });
+        Image destination = canvas(c.canvasWidth, c.canvasHeight);
+        ASSERT_EQ(drawTransformed(destination, source, nullptr, c.placement), 1) << c.name;
+        for (int y = 0; y < c.canvasHeight; ++y) {
+            for (int x = 0; x < c.canvasWidth; ++x) {
+                const auto [u, v] = c.shows(x, y);
+                ASSERT_EQ(at(destination, x, y), u < 0 ? kUntouched : coded(u, v)) << c.name << " " << x << "," << y;
+            }
         }
     }
 }
@@ -143,31 +133,21 @@ TEST(ResamplingCopy, TransparentColourLeavesTheLowerPictureForEveryKindOfCopy) {
     EXPECT_EQ(at(background, 2, 0), 11u);
 }
 
-TEST(ResamplingCopy, TheLastRowOfThePictureIsDrawnToo) {
-    // A box one row high (the picture's last row, or a picture one row high) is drawn like any other.
-    const Image source = truecolor(3, 3, [](int x, int y) { return coded(x, y); });
-    Image destination = canvas(3, 4);
-    drawTransformed(destination, source, nullptr, at(0, 3));
-    EXPECT_EQ(at(destination, 1, 3), coded(1, 0));
-    EXPECT_EQ(at(destination, 1, 2), kUntouched);
-    Image line = canvas(3, 1);
-    drawTransformed(line, source, nullptr, at(0, 0));
-    EXPECT_EQ(at(line, 2, 0), coded(2, 0));
-}
-
-TEST(ResamplingCopy, FootprintOutsideDrawsNothingButRecordsTheClampedBox) {
+TEST(ResamplingCopy, TheFootprintsBoxIsRecordedClampedAtItsStartEvenWhenNothingShows) {
     const Image source = truecolor(10, 10, [](int x, int y) { return coded(x, y); });
     Image destination = canvas(20, 20);
     ScreenRect rect;
+    ASSERT_EQ(drawTransformed(destination, source, &rect, at(0, 0)), 1);
+    // The box is inclusive of the far corner, plus one.
+    EXPECT_EQ(std::tuple(rect.left, rect.top, rect.right, rect.bottom), std::tuple(0, 0, 11, 11));
+
+    destination = canvas(20, 20);
     ASSERT_EQ(drawTransformed(destination, source, &rect, at(-100, -50)), 1);
     for (int y = 0; y < 20; ++y) {
         for (int x = 0; x < 20; ++x) ASSERT_EQ(at(destination, x, y), kUntouched);
     }
     // Corners -100..-90 and -50..-40: start clamped to 0, ends are the corners themselves plus one.
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.top, 0);
-    EXPECT_EQ(rect.right, -89);
-    EXPECT_EQ(rect.bottom, -39);
+    EXPECT_EQ(std::tuple(rect.left, rect.top, rect.right, rect.bottom), std::tuple(0, 0, -89, -39));
 }
 
 TEST(ResamplingCopy, UndrawablePlacementsAndModesAreRefusedWithoutWriting) {

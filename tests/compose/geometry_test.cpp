@@ -67,23 +67,6 @@ TEST(LevelGeometry, PointsOffTheLevelAndJustLeftOfColumnZero) {
     EXPECT_EQ(pictureToLevelPixel(view, level, 1e300, -1e300, true), (LevelPixel{INT32_MAX, INT32_MIN}));
 }
 
-TEST(LevelGeometry, PositiveThetaTurnsCounterClockwiseOnTheScreen) {
-    ViewState view;
-    Level level = placedLevel(10, 10);
-    level.rotationCos = 0;
-    level.rotationSin = 1;  // 90 degrees
-    // Going right along the level's row goes up the screen; going down its column goes right.
-    const Point right = levelPixelToPicture(view, level, 1, 0);
-    EXPECT_NEAR(right.x, 0, 1e-12);
-    EXPECT_NEAR(right.y, -1, 1e-12);
-    const Point down = levelPixelToPicture(view, level, 0, 1);
-    EXPECT_NEAR(down.x, 1, 1e-12);
-    EXPECT_NEAR(down.y, 0, 1e-12);
-    EXPECT_NEAR(rotationDegrees(level), 90, 1e-12);
-    level.rotationCos = level.rotationSin = 0;
-    EXPECT_EQ(rotationDegrees(level), 0);
-}
-
 TEST(LevelGeometry, RotationAndScalingKeepThePivotInPlace) {
     ViewState view;
     Level level = placedLevel(100, 80);
@@ -105,6 +88,7 @@ TEST(LevelGeometry, RotationAndScalingKeepThePivotInPlace) {
     EXPECT_NEAR(level.rotationSin, -1, 1e-12);
     EXPECT_NEAR(level.scaleX, 4, 1e-12);
     EXPECT_NEAR(level.scaleY, 3, 1e-12);
+    EXPECT_NEAR(rotationDegrees(level), -90, 1e-12);
 
     // A zero vector leaves the scale alone and the angle too (unit vector (1, 0)).
     const double scale = level.scaleX, sine = level.rotationSin, originX = level.originX;
@@ -112,4 +96,6 @@ TEST(LevelGeometry, RotationAndScalingKeepThePivotInPlace) {
     EXPECT_EQ(level.scaleX, scale);
     EXPECT_NEAR(level.rotationSin, sine, 1e-12);
     EXPECT_NEAR(level.originX, originX, 1e-9);
+    level.rotationCos = level.rotationSin = 0;
+    EXPECT_EQ(rotationDegrees(level), 0);
 }
