@@ -26,39 +26,35 @@ struct Window {
 
 }  // namespace
 
-TEST(ScrollBars, PictureSmallerThanTheWindowNeedsNoBars) {
-    Window w;
-    w.background(300, 200);
-    EXPECT_EQ(updateScrollBars(w.app), 0);
-    EXPECT_FALSE(w.ui.scrollBarShown(SB_HORZ));
-    EXPECT_FALSE(w.ui.scrollBarShown(SB_VERT));
-    int lo = -1, hi = -1;
-    w.ui.scrollRange(SB_HORZ, lo, hi);
-    EXPECT_EQ(hi, 0);  // ranges are not set
-    EXPECT_EQ(w.app.view.slackX, 400 + 1 - 300);
-    EXPECT_EQ(w.app.view.slackY, 300 + 1 - 200);
-}
-
-TEST(ScrollBars, HorizontalBarDependsOnWhetherTheVerticalOneNarrowsTheWindow) {
-    // 10 pixels narrower than the client and not taller: no bar at all.
-    Window a;
-    a.background(390, 250);
-    EXPECT_EQ(updateScrollBars(a.app), 0);
-    // The same width with a picture taller than the client: the vertical bar takes 16 pixels, so the
-    // horizontal one is needed as well, and the ranges are picture minus client.
-    Window b;
-    b.background(390, 500);
-    EXPECT_EQ(updateScrollBars(b.app), 3);
-    int lo = 0, hi = 0;
-    b.ui.scrollRange(SB_VERT, lo, hi);
-    EXPECT_EQ(hi, 500 - (300 - 16));
-    b.ui.scrollRange(SB_HORZ, lo, hi);
-    EXPECT_EQ(hi, 390 - (400 - 16));
-    // Zoom enters the picture size.
-    Window c;
-    c.background(210, 100);
-    c.app.view.zoomAllX = 2;
-    EXPECT_EQ(updateScrollBars(c.app), 2);
+TEST(ScrollBars, EachBarShowsWhenTheZoomedPictureNeedsItWithTheOtherBarsRoomTaken) {
+    // The client is 400 x 300; updateScrollBars gives vertical + 2 * horizontal.
+    struct Case {
+        int width, height;
+        double zoomX;
+        int bars;
+    } cases[] = {
+        {300, 200, 1, 0},
+        {390, 250, 1, 0},  // 10 pixels narrower than the client and not taller: no bar at all
+        {390, 500, 1, 3},  // the vertical bar takes 16 pixels, so the horizontal one is needed as well
+        {210, 100, 2, 2},  // zoom enters the picture size
+    };
+    for (const Case& c : cases) {
+        Window w;
+        w.background(c.width, c.height);
+        w.app.view.zoomAllX = c.zoomX;
+        EXPECT_EQ(updateScrollBars(w.app), c.bars) << c.width << "x" << c.height;
+        EXPECT_EQ(w.ui.scrollBarShown(SB_VERT), (c.bars & 1) != 0);
+        EXPECT_EQ(w.ui.scrollBarShown(SB_HORZ), (c.bars & 2) != 0);
+        // Ranges are picture minus client, and not set for a bar that is not shown.
+        const Rect client = w.ui.clientRect();
+        int lo = 0, hi = -1;
+        w.ui.scrollRange(SB_VERT, lo, hi);
+        EXPECT_EQ(hi, c.bars & 1 ? c.height - client.height() : 0);
+        w.ui.scrollRange(SB_HORZ, lo, hi);
+        EXPECT_EQ(hi, c.bars & 2 ? static_cast<int>(c.width * c.zoomX) - client.width() : 0);
+        EXPECT_EQ(w.app.view.slackX, client.width() + 1 - c.width * c.zoomX);
+        EXPECT_EQ(w.app.view.slackY, client.height() + 1 - c.height);
+    }
 }
 
 TEST(ScrollBars, LinePageEndAndThumbRequests) {

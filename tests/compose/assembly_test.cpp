@@ -28,38 +28,37 @@ constexpr Color kGround = 0x204060;
 
 TEST(Assembly, DepthFollowsTheShownLevelsModesAndSizeTheView) {
     LevelTable levels;
-    ViewState view;
     levels[0].image = indexed(kMode16, 30, 20, [](int, int) { return 1; });
     levels[1].image = indexed(kMode2, 4, 4, [](int, int) { return 15; });
-    Image destination;
-    sizeAssembly(levels, view, destination, 100, 100, false);
-    EXPECT_EQ(destination.bitCount(), 8);
-    EXPECT_EQ(destination.width(), 30);
-    EXPECT_EQ(destination.height(), 20);
-
     levels[2].image = indexed(kMode256, 4, 4, [](int, int) { return 200; });
-    levels[2].shown = 0;
-    sizeAssembly(levels, view, destination, 100, 100, false);
-    EXPECT_EQ(destination.bitCount(), 8);  // a hidden 256-colour level does not count
-    levels[2].shown = 1;
-    sizeAssembly(levels, view, destination, 100, 100, false);
-    EXPECT_EQ(destination.bitCount(), 24);
+    Image destination;
+    for (const uint8_t shown : {0, 1}) {  // a hidden 256-colour level does not count
+        levels[2].shown = shown;
+        sizeAssembly(levels, ViewState{}, destination, 100, 100, false);
+        EXPECT_EQ(destination.bitCount(), shown ? 24 : 8);
+    }
 
     // The client area bounds the zoomed, moved background; the whole picture is the background's size.
-    view.zoomAllX = 3;
-    view.zoomAllY = 2.5;
-    view.moveAllX = -10.5;
-    sizeAssembly(levels, view, destination, 64, 100, false);
-    EXPECT_EQ(destination.width(), 64);      // min(64, 30 * 3 - 10.5)
-    EXPECT_EQ(destination.height(), 50);     // min(100, 20 * 2.5)
-    sizeAssembly(levels, view, destination, 200, 100, false);
-    EXPECT_EQ(destination.width(), 79);      // 79.5 truncated
-    sizeAssembly(levels, view, destination, 5, 5, true);
-    EXPECT_EQ(destination.width(), 30);
-    EXPECT_EQ(destination.height(), 20);
-    // A move beyond the picture gives an empty picture, never a wrapped-around size.
-    view.moveAllX = -200000;
-    sizeAssembly(levels, view, destination, 200, 100, false);
+    struct Case {
+        double moveX;
+        int clientWidth, clientHeight;
+        bool wholePicture;
+        int width, height;
+    } cases[] = {
+        {-10.5, 64, 100, false, 64, 50},  // min(64, 30 * 3 - 10.5), min(100, 20 * 2.5)
+        {-10.5, 200, 100, false, 79, 50},  // 79.5 truncated
+        {-10.5, 5, 5, true, 30, 20},
+        {-200000, 200, 100, false, 0, 50},  // a move beyond the picture: empty, never a wrapped-around size
+    };
+    for (const Case& c : cases) {
+        ViewState view;
+        view.zoomAllX = 3;
+        view.zoomAllY = 2.5;
+        view.moveAllX = c.moveX;
+        sizeAssembly(levels, view, destination, c.clientWidth, c.clientHeight, c.wholePicture);
+        EXPECT_EQ(destination.width(), c.width) << c.clientWidth << " " << c.moveX;
+        EXPECT_EQ(destination.height(), c.height) << c.clientWidth << " " << c.moveX;
+    }
     EXPECT_FALSE(destination.hasPixels());
 }
 
@@ -74,12 +73,9 @@ TEST(Assembly, HigherLevelsLieOnTopAndTransparencyShowsWhatIsBelow) {
     s.levels[2].originY = 1;
     Image picture;
     s.assemble(picture, true);
-    ASSERT_EQ(picture.bitCount(), 24);
-    EXPECT_EQ(at(picture, 0, 0), kGround);
-    EXPECT_EQ(at(picture, 1, 0), 0x0000FFu);
+    // (The stacked-level test below checks the order and transparency at large.)
     EXPECT_EQ(at(picture, 2, 1), 0xFF0000u);  // level 2 over level 1
     EXPECT_EQ(at(picture, 3, 1), 0x0000FFu);  // level 2's transparent pixel shows level 1
-    EXPECT_EQ(at(picture, 3, 2), 0x0000FFu);
     EXPECT_EQ(s.levels[2].screenRect.left, 2);
     EXPECT_EQ(s.levels[2].screenRect.right, 5);
 
