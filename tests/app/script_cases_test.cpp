@@ -1,0 +1,137 @@
+// Whole commands driven through scripts: files in, script run, transcript lines out (in order), and where a
+// level was saved, the colours of the saved picture. $D stands for the case's scratch folder.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "modes/imageconv.h"
+#include "support/box_platform.h"
+#include "support/files.h"
+#include "support/image_files.h"
+#include "support/run.h"
+
+using namespace vyd;
+using namespace vydtest;
+
+namespace {
+
+// The Modes menu's conversion items are 1536 + the conversion's target code.
+std::string convertTo(int code) { return "menu " + std::to_string(1536 + code) + "\n"; }
+
+struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, Bytes>> files;
+    std::string script;
+    std::vector<std::string> lines;  // regular expressions, found one after the other in the transcript
+    std::vector<uint32_t> saved = {};  // colours of $D/out.bmp from the top, when the script saved it
+};
+
+std::string withDir(std::string text, const std::string& dir) {
+    for (size_t at; (at = text.find("$D")) != std::string::npos;) text.replace(at, 2, dir);
+    return text;
+}
+
+Bytes flat24(int w, int h, uint32_t color) { return bmpFile(24, w, h, std::vector<uint32_t>(size_t(w) * h, color)); }
+
+const uint32_t kWhite = 0xFFFFFF;
+
+const Case kCases[] = {
+    {"EqualPrioritiesKeepTheirOrderWhenSorted",
+     {{"a.bmp", flat24(1, 1, 0x030201)}, {"b.bmp", flat24(2, 1, 0x030201)}},
+     "menu 1330\ndrop \"$D/a.bmp\"\ndialog accept 11=5\nmenu 1313\nmenu 1333\ndrop \"$D/b.bmp\"\nmenu 1314\nprint state\n",
+     {"level 2 altered=0 name=\"\"", "level 4 altered=0 name=\"$D/a.bmp\"", "level 5 current altered=0 name=\"$D/b.bmp\""}},
+    {"SortMovesPlacementWithTheRecord",
+     {{"a.bmp", flat24(1, 1, 0x030201)}, {"b.bmp", flat24(2, 1, 0x030201)}},
+     "menu 1329\ndrop \"$D/a.bmp\"\ndialog accept 21=7 11=3\nmenu 1313\nmenu 1330\ndrop \"$D/b.bmp\"\nmenu 1329\nmenu 1314\n"
+     "print state\n",
+     {"level 1 current altered=0 name=\"$D/b.bmp\"[^\n]* priority=1 ",
+      "level 2 altered=0 name=\"$D/a.bmp\" mode=24 bpp=24 size=1x1 origin=7,0 [^\n]* priority=2 ", "level 3 altered=0 name=\"\""}},
+    {"HideShowTogglesAndDroppingTheImageShowsTheLevelAgain",
+     {{"a.bmp", flat24(3, 2, 0x090909)}},
+     "menu 1331\ndrop \"$D/a.bmp\"\ndialog accept 21=4 22=5 11=9\nmenu 1313\nmenu 1307\nprint state\nmenu 1307\nprint state\n"
+     "menu 1307\nmenu 1312\nprint state\n",
+     {"level 3 current hidden altered=0 name=\"$D/a.bmp\"", "level 3 current altered=0 name=\"$D/a.bmp\"",
+      "level 3 current altered=0 name=\"\" mode=0 bpp=0 size=0x0 origin=4,5 [^\n]* priority=9 "}},
+    // Grey (blue + green + red) / 3 against bwlimit 128: 127 is black, 128 is white.
+    {"TwoColorConversionSplitsAtTheBwlimit",
+     {{"in.bmp", bmpFile(24, 4, 1, {0x807F7F, 0x808080, 0xFF0000, 0x81FFFF})}},
+     "drop \"$D/in.bmp\"\n" + convertTo(kCode2Color) + "save level 0 \"$D/out.bmp\"\nprint state\n",
+     {"level 0 current altered=1 name=\"$D/in.bmp\" mode=1 "},
+     {0, kWhite, 0, kWhite}},
+    {"TruecolorThresholdSplitsAtTheBwlimitAndLeavesTheLevelUnaltered",
+     {{"in.bmp", bmpFile(24, 3, 1, {0x807F7F, 0x808080, 0x0A0A0A})}},
+     "drop \"$D/in.bmp\"\nmenu 1324\nsave level 0 \"$D/out.bmp\"\nprint state\n",
+     {"level 0 current altered=0 name=\"$D/in.bmp\" mode=24 "},
+     {0, kWhite, 0}},
+    {"ReadersAreChosenByTheFirstBytesAndSayWhyTheyRefuse",
+     {{"three", {'B', 'M', 0}}, {"pcx3", {0x0A, 5, 1}}, {"one", {'B'}},
+      {"ok.bmp", bmpFile(24, 2, 1, {1, 2}, {}, 1024)}, {"bad.bmp", bmpFile(24, 2, 1, {1, 2}, {}, 1025)},
+      {"rle.bmp", bmpFile(8, 2, 1, {1, 2}, {}, 0, 1)}},
+     "drop \"$D/three\"\ndrop \"$D/pcx3\"\ndrop \"$D/one\"\ndrop \"$D/missing.bmp\"\nprint state\n"
+     "drop \"$D/ok.bmp\"\nprint state\ndrop \"$D/bad.bmp\"\ndrop \"$D/rle.bmp\"\nprint state\n",
+     {"title \"reading from file\"", warningBox("none", "$D/three", "bad file BMP"),
+      warningBox("none", "this file is no graphics mode that I know of", "$D/pcx3"),
+      warningBox("none", "this file is no graphics mode that I know of", "$D/one"),
+      warningBox("none", "I can't open this file", "$D/missing.bmp"), "level 0 current altered=0 name=\"\" mode=1 ",
+      "level 0 current [^\n]* size=2x1 ", warningBox("none", "$D/bad.bmp", "bad file BMP"),
+      warningBox("none", "this BMP file is compressed: I can't read it", "$D/rle.bmp"), "level 0 current [^\n]* size=0x0 "}},
+    {"OtherEndingsAreRefusedAndNothingIsWritten",
+     {{"in.bmp", flat24(1, 1, 0)}},
+     "drop \"$D/in.bmp\"\nchoose \"$D/x.JPEG\"\nmenu 1298\n",
+     {"chooser save title=\"name of file to write to\\?\"",
+      "caption=\"$D/x.JPEG\" text=\"the filename must end in `.BMP' or `.PCX' or `.GIF' or `.JPG'\" -> ok",
+      warningBox("main", "write failed", "$D/x.JPEG")}},
+    {"PcxWarningsAndRefusals",
+     {{"narrow.pcx", ByteBuilder().u8({0x0A, 5, 1, 1}).fill(4).u16(9).u16(0).fill(53).u8({1}).u16(1).fill(60).u8({0xC1, 0xFF}).bytes},
+      {"two.pcx", ByteBuilder().u8({0x0A, 5, 1, 2}).fill(4).u16(3).u16(0).fill(53).u8({1}).u16(2).fill(60).u8({0, 0}).bytes}},
+     "drop \"$D/narrow.pcx\"\nprint state\ndrop \"$D/two.pcx\"\n",
+     {warningBox("none", "mismatch in PCX file header", "image may display corrupted"), "level 0 current [^\n]* size=10x1 ",
+      warningBox("none", "$D/two.pcx", "I can't handle 2 bits per pixel mode yet")}},
+    {"JpegQualityAnswersAreClamped",
+     {},
+     "dialog accept 11=150\nmenu 1357\ndialog accept 11=0\nmenu 1357\ndialog cancel\nmenu 1357\n",
+     {"dialog ASKDB [^\n]*6=\"quality for writing .jpg \\(from 0 to 100\\)\\?\" 11=\"80\"", "dialog ASKDB [^\n]*11=\"100\"",
+      "dialog ASKDB [^\n]*11=\"1\""}},
+    {"AJpegReadSetsNoTransparentColour",
+     {{"p.jpg", readBytes(std::string(VYD_TEST_DATA) + "/interop/pil-rgb.jpg")}},
+     "drop \"$D/p.jpg\"\nprint state\n",
+     {"level 0 current altered=0 name=\"$D/p.jpg\" mode=24 bpp=24 size=48x32 [^\n]* left=ffffffff right=00000000"}},
+    // At least 375 wide and the picture + 62 high, the client being the outer size less 8 and 46; 2020 wide
+    // does not fit the 1280 screen: 1280 wide, and the horizontal bar takes 16 of 162 + 16.
+    {"TheWindowFitsThePictureWithinTheScreen",
+     {{"small.bmp", flat24(4, 3, 0x010101)}, {"wide.bmp", flat24(2000, 100, 0x010101)}},
+     "drop \"$D/small.bmp\"\nprint state\ndrop \"$D/wide.bmp\"\nprint state\n",
+     {"view [^\n]* client=367x19 ", "view [^\n]* client=1272x116 "}},
+};
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+class ScriptCases : public testing::TestWithParam<Case> {};
+
+TEST_P(ScriptCases, TranscriptAndSavedPicture) {
+    const Case& c = GetParam();
+    ScratchDir dir;
+    const std::string d = dir / "";
+    const std::string folder = d.substr(0, d.size() - 1);
+    for (const auto& [name, bytes] : c.files) writeBytes(dir / name, bytes);
+    const Outcome r = script(withDir(c.script, folder));
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto from = r.out.cbegin();
+    for (const std::string& line : c.lines) {
+        std::smatch found;
+        ASSERT_TRUE(std::regex_search(from, r.out.cend(), found, std::regex(withDir(line, folder))))
+            << "no line like " << withDir(line, folder) << " after the lines found before, in\n" << r.out;
+        from = found[0].second;
+    }
+    if (c.saved.empty()) return;
+    BoxPlatform ui;
+    FileSettings files;
+    Image saved;
+    ASSERT_TRUE(readImageFile(ui, files, ModeSettings{}, dir / "out.bmp", saved));
+    EXPECT_EQ(firstDifference(colorsOf(saved), c.saved, saved.width()), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, ScriptCases, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+}  // namespace
