@@ -50,6 +50,17 @@ Bytes flat24(int w, int h, uint32_t color) { return bmpFile(24, w, h, std::vecto
 
 const uint32_t kWhite = 0xFFFFFF;
 
+// The default sixteen colours (index bits: blue 1, green 2, red 4, bright 8) with the two greys swapped.
+std::vector<uint32_t> sixteenGreysSwapped() {
+    std::vector<uint32_t> p(16);
+    for (uint32_t i = 0; i < 16; ++i) {
+        const uint32_t on = i & 8 ? 255 : 170;
+        p[i] = (i & 4 ? on << 16 : 0) | (i & 2 ? on << 8 : 0) | (i & 1 ? on : 0);
+    }
+    p[0] = 0, p[7] = 0x555555, p[8] = 0xAAAAAA, p[15] = kWhite;
+    return p;
+}
+
 const Case kCases[] = {
     {"StartUpShowsTheTitleTheMenuAndAnEmptyBackground", {}, "print state\n",
      {"title \"VYD\"\nmenu main\ntitle \"VYD:#0:,bpp=0:0,0*0\"\n",
@@ -76,6 +87,15 @@ const Case kCases[] = {
      {"beep\n", "help \"VYD.HLP\"\n", "shell open "}},
     {"HidingKeepsTheLevelCurrentAndDroppingAllShowsItAgain", {}, "menu 1331\nmenu 1307\nprint state\nmenu 1322\nprint state\n",
      {"(hidden)", "level 3 current hidden", "level 0 current", "level 3 altered"}},
+    {"ClosingListsTheAlteredLevelsInAscendingOrder",
+     {{"a.bmp", flat24(2, 2, 0x090909)}},
+     "menu 1339\ndrop \"$D/a.bmp\"\n" + convertTo(kCode2Color) + "menu 1330\ndrop \"$D/a.bmp\"\n" + convertTo(kCode16Color) +
+         "answer no\nclose\n",
+     {"messagebox owner=none icon=none buttons=yesno caption=\"2 11 \" "}},
+    {"ReadingAPictureShowsWhatIsOddInItsPalette",
+     {{"p.bmp", bmpFile(4, 2, 1, {0, 7}, sixteenGreysSwapped())}},
+     "drop \"$D/p.bmp\"\n",
+     {warningBox("none", "This image's palette is nonstandard and may upset mode-conversions etc.", "the greys are swopped")}},
     {"EqualPrioritiesKeepTheirOrderWhenSorted",
      {{"a.bmp", flat24(1, 1, 0x030201)}, {"b.bmp", flat24(2, 1, 0x030201)}},
      "menu 1330\ndrop \"$D/a.bmp\"\ndialog accept 11=5\nmenu 1313\nmenu 1333\ndrop \"$D/b.bmp\"\nmenu 1314\nprint state\n",
