@@ -137,23 +137,16 @@ Reading readRow(const Row& row) {
     r.boxes = ui.boxes;
     // Whatever the file: success gives a whole picture; failure says why and leaves an empty 2-color picture.
     if (r.ok) {
-        EXPECT_TRUE(r.image.hasPixels());
-        EXPECT_GT(r.image.width(), 0);
-        EXPECT_GT(r.image.height(), 0);
+        EXPECT_TRUE(r.image.hasPixels() && r.image.width() > 0 && r.image.height() > 0);
     } else {
-        EXPECT_FALSE(r.boxes.empty());
-        EXPECT_FALSE(r.image.hasPixels());
-        EXPECT_EQ(r.image.width(), 0);
-        EXPECT_EQ(r.image.mode, kMode2);
+        EXPECT_TRUE(!r.boxes.empty() && !r.image.hasPixels() && r.image.width() == 0 && r.image.mode == kMode2);
     }
     return r;
 }
 
 const std::vector<Row>& rowsOf(const std::string& format, size_t atLeast) {
     static const std::vector<Row> none;
-    const auto& all = rowsByFormat();
-    const auto found = all.find(format);
-    const std::vector<Row>& rows = found == all.end() ? none : found->second;
+    const std::vector<Row>& rows = rowsByFormat().contains(format) ? rowsByFormat().at(format) : none;
     EXPECT_GE(rows.size(), atLeast) << "the manifest should list the " << format << " files";
     return rows;
 }
