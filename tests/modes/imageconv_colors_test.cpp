@@ -58,7 +58,7 @@ TEST(ColourFunctions, NearestEntryTiesAndLookups) {
 TEST(ColourCube, RoundsEachChannelAndDiffersOnlyAt128WithTheAlternative) {
     Image picture = rowImage(24, 24, {128, 0, 0, 255, 128, 26, 25, 127, 230, 231, 255, 0});
     Image cube, alternative;
-    ASSERT_EQ(imageconv(picture, cube, 1544), 1);
+    ASSERT_EQ(imageconv(picture, cube, kCode256), 1);
     ASSERT_EQ(imageconv(picture, alternative, kCodeCubeAlternative), 1);
     EXPECT_EQ(cube.mode, 8);
     EXPECT_EQ(rowBytes(cube, 0, 4), (std::vector<uint8_t>{124, 16 + 180 + 18 + 1, 16 + 12 + 4, 16 + 180 + 30}));
@@ -96,14 +96,14 @@ TEST(Greys, EveryChannelSumGivesItsThirdAndIndexedPicturesStayMode8) {
 TEST(ClassConversions, TwoColorBySettingAndSixteenColorClasses) {
     Image picture = rowImage(24, 24, {127, 128, 128, 128, 128, 128, 64, 64, 64, 65, 65, 65, 100, 40, 0});
     Image out;
-    ASSERT_EQ(imageconv(picture, out, 1601), 1);
+    ASSERT_EQ(imageconv(picture, out, kCode2Color), 1);
     EXPECT_EQ(out.mode, 1);
     EXPECT_EQ(rowBytes(out, 0, 5), (std::vector<uint8_t>{0, 15, 0, 0, 0}));
     ModeSettings low;
     low.bwlimit = 22;
-    ASSERT_EQ(imageconv(picture, out, 1601, low), 1);
+    ASSERT_EQ(imageconv(picture, out, kCode2Color, low), 1);
     EXPECT_EQ(rowBytes(out, 0, 5), (std::vector<uint8_t>{15, 15, 15, 15, 15}));
-    ASSERT_EQ(imageconv(picture, out, 1604), 1);
+    ASSERT_EQ(imageconv(picture, out, kCode16Color), 1);
     EXPECT_EQ(out.mode, 4);
     EXPECT_EQ(rowBytes(out, 0, 5), (std::vector<uint8_t>{8, 8, 0, 8, 1}));
 
@@ -111,11 +111,11 @@ TEST(ClassConversions, TwoColorBySettingAndSixteenColorClasses) {
     Image indexed = rowImage(8, 8, {100, 101});
     indexed.palette[100] = quad(128, 128, 127);
     indexed.palette[101] = quad(200, 190, 180);
-    ASSERT_EQ(imageconv(indexed, out, 1601), 1);
+    ASSERT_EQ(imageconv(indexed, out, kCode2Color), 1);
     EXPECT_EQ(rowBytes(out, 0, 2), (std::vector<uint8_t>{0, 15}));
-    ASSERT_EQ(imageconv(indexed, out, 1604), 1);
+    ASSERT_EQ(imageconv(indexed, out, kCode16Color), 1);
     EXPECT_EQ(rowBytes(out, 0, 2), (std::vector<uint8_t>{8, 7}));
-    ASSERT_EQ(imageconv(indexed, out, 1560), 1);
+    ASSERT_EQ(imageconv(indexed, out, kCodeTrue), 1);
     EXPECT_EQ(rowBytes(out, 0, 6), (std::vector<uint8_t>{128, 128, 127, 200, 190, 180}));
 }
 
@@ -125,7 +125,7 @@ std::vector<uint8_t> chequerOf(uint8_t blue, uint8_t green, uint8_t red) {
     for (int y = 0; y < 2; ++y)
         for (int i = 0; i < 6; ++i) picture.row(y)[i] = i % 3 == 0 ? blue : i % 3 == 1 ? green : red;
     Image chequered;
-    EXPECT_EQ(imageconv(picture, chequered, 1636), 2);
+    EXPECT_EQ(imageconv(picture, chequered, kCodeChequer), 2);
     EXPECT_EQ(chequered.mode, 4);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(chequered.palette[i], test::defaultQuad(i)) << i;
     EXPECT_EQ(chequered.palette[16 * 15 + 8], quad(170, 170, 170));  // white with dark grey
@@ -141,7 +141,7 @@ TEST(Chequer, AlternatesTheTwoDefaultColoursWhoseAverageIsNearest) {
     Image indexed = rowImage(8, 8, {70, 70, 70});
     indexed.palette[70] = quad(85, 127, 127);
     Image chequered;
-    ASSERT_EQ(imageconv(indexed, chequered, 1636), 1);
+    ASSERT_EQ(imageconv(indexed, chequered, kCodeChequer), 1);
     EXPECT_EQ(rowBytes(chequered, 0, 3), (std::vector<uint8_t>{1, 14, 1}));
 }
 

@@ -140,9 +140,9 @@ TEST(Failures, NoPixelsUnknownPairOrInconsistentSource) {
     EXPECT_EQ(message.caption, "bug in VYD");
     // Chequering from a packed depth becomes 16-color; from 16 bits it is unknown.
     Image fourBit = makeImage(4, 4, 2, 2);
-    EXPECT_EQ(imageconv(fourBit, out, 1636), 2);
+    EXPECT_EQ(imageconv(fourBit, out, kCodeChequer), 2);
     EXPECT_EQ(out.mode, 4);
-    EXPECT_EQ(imageconv(file, out, 1636, ModeSettings{}, &message), 0);
+    EXPECT_EQ(imageconv(file, out, kCodeChequer, ModeSettings{}, &message), 0);
     EXPECT_EQ(message.text, "imageconv tried to convert bpp 16 to 100");
 
     // A header that promises more rows than the buffer holds is refused instead of read past its end.

@@ -1,5 +1,5 @@
-// The real menu bar against the command table: popups, item texts, identifiers, separators, the
-// appended level items, check marks and greying by position, and the commands the items send.
+// The real menu bar against the description it is built from, the level items start-up appends, check marks
+// and greying by position, and the commands the items send.
 #include <QMenuBar>
 #include <QtTest>
 
@@ -14,39 +14,29 @@ using namespace vyd;
 
 namespace {
 
-struct Entry {
-    QString popup;  // empty for an item on the bar itself
-    QString text;
-    int id;
-    bool separator;
-};
-
-// What the menu bar must hold: the command table in order, with the fourteen level items that start-up
-// appends to "&Levels" after "work on object &1".
-std::vector<Entry> expectedEntries() {
-    std::vector<Entry> entries;
-    for (const CommandEntry& command : commandTable()) {
-        const QString popup = command.popup ? QString::fromLatin1(command.popup) : QString();
-        entries.push_back({popup, command.text ? QString::fromLatin1(command.text) : QString(), command.id,
-                           command.text == nullptr});
-        if (command.id == 1329) {
-            for (int n = 2; n <= 15; ++n) entries.push_back({popup, QString("work on object &%1").arg(n), 1328 + n, false});
-        }
-    }
-    return entries;
-}
-
-std::vector<Entry> actualEntries(QMenuBar& bar) {
-    std::vector<Entry> entries;
-    for (QAction* top : bar.actions()) {
-        if (!top->menu()) {
-            entries.push_back({QString(), top->text(), top->data().toInt(), false});
+// The bar must show the description it was built from: popups, texts, identifiers, separators, check marks.
+void compareWithDescription(QMenuBar& bar, const std::vector<MenuItem>& description) {
+    const QList<QAction*> tops = bar.actions();
+    QCOMPARE(tops.size(), static_cast<qsizetype>(description.size()));
+    for (size_t p = 0; p < description.size(); ++p) {
+        const MenuItem& want = description[p];
+        QCOMPARE(tops[p]->text(), fromCp1252(want.text));
+        QCOMPARE(tops[p]->menu() != nullptr, !want.items.empty());
+        if (!tops[p]->menu()) {
+            QCOMPARE(tops[p]->data().toInt(), want.id);
             continue;
         }
-        for (QAction* item : top->menu()->actions())
-            entries.push_back({top->text(), item->text(), item->isSeparator() ? 0 : item->data().toInt(), item->isSeparator()});
+        const QList<QAction*> items = tops[p]->menu()->actions();
+        QCOMPARE(items.size(), static_cast<qsizetype>(want.items.size()));
+        for (size_t i = 0; i < want.items.size(); ++i) {
+            const QString where = QString("%1 item %2").arg(tops[p]->text()).arg(i);
+            QVERIFY2(items[i]->isSeparator() == want.items[i].separator, qPrintable(where));
+            if (want.items[i].separator) continue;
+            QVERIFY2(items[i]->text() == fromCp1252(want.items[i].text), qPrintable(where + " " + items[i]->text()));
+            QVERIFY2(items[i]->data().toInt() == want.items[i].id, qPrintable(where));
+            QVERIFY2(items[i]->isChecked() == want.items[i].checked, qPrintable(where));
+        }
     }
-    return entries;
 }
 
 QAction* itemWithId(QMenuBar& bar, int id) {
@@ -66,27 +56,28 @@ class MenuTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startUpBuildsTheCommandTableAsMenuBar() {
+    void theBarShowsItsDescriptionAndStartUpAppendsTheLevels() {
+        {
+            QtPlatform platform;
+            platform.setMenus(mainMenuDescription(), nullMenuDescription());
+            platform.attachMenu(MenuBar::Main);
+            compareWithDescription(*platform.window().menuBar(), mainMenuDescription());
+            platform.attachMenu(MenuBar::Null);
+            compareWithDescription(*platform.window().menuBar(), nullMenuDescription());
+        }
+        // Start-up appends the items of levels 2 to 15 to "&Levels"; only the background's item is checked.
         QtPlatform platform;
         AppState app;
         QVERIFY(startApplication(app, platform, {}));
         QMenuBar& bar = *platform.window().menuBar();
-
-        const std::vector<Entry> expected = expectedEntries();
-        const std::vector<Entry> actual = actualEntries(bar);
-        QCOMPARE(actual.size(), expected.size());
-        for (size_t i = 0; i < expected.size(); ++i) {
-            const QString where = QString("entry %1 (%2)").arg(i).arg(expected[i].text);
-            QVERIFY2(actual[i].popup == expected[i].popup, qPrintable(where + " popup " + actual[i].popup));
-            QVERIFY2(actual[i].text == expected[i].text, qPrintable(where + " text " + actual[i].text));
-            QVERIFY2(actual[i].id == expected[i].id, qPrintable(where));
-            QVERIFY2(actual[i].separator == expected[i].separator, qPrintable(where));
+        QCOMPARE(platform.menuItemCount(kLevelsPopup),
+                 static_cast<int>(mainMenuDescription()[kLevelsPopup].items.size()) + 14);
+        for (int i = 0; i < 16; ++i) {
+            QAction* item = itemWithId(bar, kFirstLevelCommand + i);
+            QVERIFY(item);
+            QCOMPARE(item->isChecked(), i == 0);
+            if (i >= 2) QCOMPARE(item->text(), QString("work on object &%1").arg(i));
         }
-        // The fourth popup is "&Levels", and only the background's item carries the check mark.
-        QCOMPARE(bar.actions().at(kLevelsPopup)->text(), QString("&Levels"));
-        for (int i = 0; i < 16; ++i) QCOMPARE(itemWithId(bar, 1328 + i)->isChecked(), i == 0);
-        // Shortcut texts follow a tab, as the menu shows them in their own column.
-        QCOMPARE(itemWithId(bar, 1307)->text(), QString("&hide/show current level\tctrl-H"));
     }
 
     void itemsSendTheirCommandsAndKeepTheProgramsCheckMarks() {

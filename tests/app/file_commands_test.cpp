@@ -4,27 +4,23 @@
 #include <filesystem>
 
 #include "app/command_table.h"
-#include "bmp_test_support.h"
-#include "box_recorder.h"
-#include "formats/bmp.h"
+#include "support/box_platform.h"
+#include "support/files.h"
 
 namespace vyd {
 namespace {
 
 class FileCommands : public testing::Test {
 protected:
-    test::ScratchDir dir;
-    test::BoxRecorder ui;
+    vydtest::ScratchDir dir;
+    vydtest::BoxPlatform ui;
     AppState app;
 
     void SetUp() override { app.platform = &ui; }
 
     std::string pictureFile(const std::string& name) {
-        Image picture;
-        createImage(picture, -1, 24, 3, 2);
-        for (int y = 0; y < 2; ++y) std::fill_n(picture.row(y), picture.stride, static_cast<uint8_t>(0x30 + y));
-        EXPECT_TRUE(writeBmp(dir.file(name), picture, ModeSettings{}).ok);
-        return dir.file(name);
+        vydtest::writeBytes(dir / name, vydtest::bmpFile(24, 3, 2, {0x303030, 0x303030, 0x303030, 0x313131, 0x313131, 0x313131}));
+        return dir / name;
     }
 };
 
@@ -55,19 +51,19 @@ TEST_F(FileCommands, SaveClearsTheAlteredFlagOnlyWhenTheWriteSucceeded) {
     createImage(level.image, -1, 24, 2, 2);
     level.altered = 1;
 
-    ui.queueChooserAnswer(dir.file("out.txt"));
+    ui.queueChooserAnswer(dir / "out.txt");
     EXPECT_EQ(dispatchCommand(app, 1298), Ending::Update);
     EXPECT_EQ(level.altered, 1);
     ASSERT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ui.boxes[1].owner, Owner::Main);
-    EXPECT_EQ(ui.boxes[1].text, dir.file("out.txt"));
+    EXPECT_EQ(ui.boxes[1].text, dir / "out.txt");
     EXPECT_EQ(ui.boxes[1].caption, "write failed");
-    EXPECT_FALSE(std::filesystem::exists(dir.file("out.txt")));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.txt"));
 
-    ui.queueChooserAnswer(dir.file("out.bmp"));
+    ui.queueChooserAnswer(dir / "out.bmp");
     EXPECT_EQ(dispatchCommand(app, 1298), Ending::Update);
     EXPECT_EQ(level.altered, 0);
-    EXPECT_TRUE(std::filesystem::exists(dir.file("out.bmp")));
+    EXPECT_TRUE(std::filesystem::exists(dir / "out.bmp"));
     EXPECT_EQ(level.name, "");  // saving does not rename the level
     EXPECT_EQ(ui.choosers.back().title, "name of file to write to?");
 
@@ -111,15 +107,15 @@ TEST_F(FileCommands, DeleteAsksAndRenameReportsFailure) {
     // Renaming works on level 0's file.
     const std::string original = pictureFile("first.bmp");
     setLevelName(app.levels[0], original);
-    ui.queueChooserAnswer(dir.file("second.bmp"));
+    ui.queueChooserAnswer(dir / "second.bmp");
     dispatchCommand(app, 1301);
     EXPECT_EQ(ui.choosers.back().title, "new name for file " + original + "?");
     EXPECT_TRUE(ui.choosers.back().forSaving);
-    EXPECT_TRUE(std::filesystem::exists(dir.file("second.bmp")));
+    EXPECT_TRUE(std::filesystem::exists(dir / "second.bmp"));
     EXPECT_EQ(app.levels[0].name, original);
 
     ui.boxes.clear();
-    ui.queueChooserAnswer(dir.file("third.bmp"));
+    ui.queueChooserAnswer(dir / "third.bmp");
     dispatchCommand(app, 1301);  // first.bmp is gone now
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "error");
