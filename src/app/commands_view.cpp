@@ -5,8 +5,8 @@
 #include "app/dialogs.h"
 #include "compose/assembly.h"
 #include "compose/repaint.h"
-#include "formats/file_chooser.h"
-#include "formats/image_files.h"
+#include "app/file_chooser.h"
+#include "app/image_files.h"
 
 namespace vyd {
 

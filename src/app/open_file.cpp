@@ -5,7 +5,7 @@
 
 #include "compose/level_titles.h"
 #include "compose/repaint.h"
-#include "formats/image_files.h"
+#include "app/image_files.h"
 #include "modes/palette_diagnosis.h"
 
 namespace vyd {

@@ -6,8 +6,8 @@
 
 #include "bmp_test_support.h"
 #include "box_recorder.h"
-#include "formats/file_chooser.h"
-#include "formats/image_files.h"
+#include "app/file_chooser.h"
+#include "app/image_files.h"
 
 namespace vyd {
 namespace {
