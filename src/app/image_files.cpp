@@ -1,5 +1,8 @@
 #include "app/image_files.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "formats/codec_messages.h"
 #include "formats/format_table.h"
 
@@ -59,11 +62,11 @@ bool readImageFile(Platform& ui, FileSettings& files, const ModeSettings& modes,
         files.lastPcxHeader = *file.decoded.pcxHeader;
         files.havePcxHeader = true;
     }
-    if (file.decoded.ok()) {
-        adoptImage(image, file.decoded.picture);
-    } else {
-        makeEmptyImage(image);
-    }
+    // The entries the read did not set keep what the record held, as re-creating a record keeps them.
+    Image& picture = file.decoded.picture;
+    std::copy(std::begin(image.palette) + file.decoded.paletteSet, std::end(image.palette),
+              std::begin(picture.palette) + file.decoded.paletteSet);
+    adoptImage(image, picture);
     showOutcome(ui, file.decoded.warnings, file.decoded.failure, name, cantOpenText);
     return file.decoded.ok();
 }

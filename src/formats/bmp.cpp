@@ -222,6 +222,7 @@ Decoded decodeBmp(std::span<const uint8_t> bytes, const ModeSettings& modes) {
     }
     result.header.biXPelsPerMeter = h.xPelsPerMeter;
     result.header.biYPelsPerMeter = h.yPelsPerMeter;
+    out.paletteSet = 256;
     return out;
 }
 

@@ -119,6 +119,9 @@ struct Decoded {
     std::optional<CodecFailure> failure;
     // The header of a PCX file of at least 128 bytes, whether or not the rest could be read.
     std::optional<std::array<uint8_t, 128>> pcxHeader;
+    // How many leading palette entries the read gave the picture. Creating a record sets entries 0-15 and keeps
+    // what the others held, so a record read into keeps its own entries from this one on.
+    int paletteSet = 16;
 
     bool ok() const { return !failure; }
     void warn(CodecWarning warning, CodecDetail detail = {}) { warnings.push_back({warning, std::move(detail)}); }

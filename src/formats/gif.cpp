@@ -194,6 +194,7 @@ Decoded decodeGif(std::span<const uint8_t> bytes, const ModeSettings& /*modes*/)
                 problem = skipExtension(in);
             } else if (separator == kImageSeparator) {
                 problem = readImageBlock(in, table, images == 0 ? &image : nullptr);
+                if (images == 0 && !problem) result.paletteSet = std::max(16, table.count);
                 ++images;
             } else if (separator == kTrailer) {
                 break;

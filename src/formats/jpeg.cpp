@@ -154,6 +154,7 @@ Decoded decodeJpeg(std::span<const uint8_t> bytes, const ModeSettings& /*modes*/
         }
     }
     setReadLayout(image);
+    result.paletteSet = 256;
     return result;
 }
 

@@ -301,6 +301,7 @@ Decoded decodePcx(std::span<const uint8_t> bytes, const ModeSettings& /*modes*/)
     Image words;
     Image& target = mode == kModeTrue16 ? words : image;
     const int targetBits = mode == kModeTrue16 ? 16 : bitCount;
+    if (&target == &image) result.paletteSet = 256;  // the sizing clears the whole palette
     if (!initImageSized(target, mode, targetBits, width, height)) return fail(CodecError::PcxNoImageArray);
 
     std::vector<uint8_t> line(std::max<size_t>(lineBytes, 1));

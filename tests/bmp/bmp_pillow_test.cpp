@@ -8,6 +8,8 @@
 #include "bmp_test_support.h"
 #include "reference_images.h"
 #include "formats/bmp.h"
+#include "formats/codec_messages.h"
+#include "formats/format_table.h"
 
 namespace vyd {
 namespace {
@@ -80,7 +82,7 @@ TEST_F(BmpPillow, PillowReadsWhatVydWrites) {
         SCOPED_TRACE(mode);
         const Image image = vydPicture(mode);
         const std::string file = dir.file("vyd.bmp");
-        ASSERT_TRUE(writeBmp(file, image, ModeSettings{}).ok);
+        ASSERT_TRUE(encodeImageFile(kBmpFormat, image, {}, file).ok());
         const int expectedBits = mode == kMode2 ? 1 : mode == kMode16 ? 4 : mode == kMode256 ? 8 : 24;
         EXPECT_EQ(test::readBytes(file)[28], expectedBits);
         ASSERT_TRUE(runScript("read " + file + " " + dir.file("dump")));
@@ -93,9 +95,9 @@ TEST_F(BmpPillow, VydReadsWhatPillowWrites) {
         SCOPED_TRACE(kind);
         const std::string file = dir.file("pillow.bmp");
         ASSERT_TRUE(runScript(std::string("write ") + kind + " " + file + " " + dir.file("dump")));
-        Image image;
-        const CodecResult result = decodeBmp(test::readBytes(file), file, image, ModeSettings{});
-        ASSERT_TRUE(result.ok) << result.messages.back().text;
+        const Decoded result = decodeBmp(test::readBytes(file), ModeSettings{});
+        ASSERT_TRUE(result.ok()) << codecText(*result.failure);
+        const Image& image = result.picture;
         expectSame(image, readDump(dir.file("dump")));
     }
 }

@@ -8,6 +8,7 @@
 #include "app/convert_tool.h"
 #include "bmp_test_support.h"
 #include "formats/bmp.h"
+#include "formats/format_table.h"
 
 namespace vyd {
 namespace {
@@ -29,7 +30,7 @@ protected:
                 p[2] = x < 4 ? 0x90 : 0xC8;
             }
         }
-        EXPECT_TRUE(writeBmp(dir.file("in.bmp"), picture, ModeSettings{}).ok);
+        EXPECT_TRUE(encodeImageFile(kBmpFormat, picture, {}, dir.file("in.bmp")).ok());
         return dir.file("in.bmp");
     }
 
@@ -48,13 +49,14 @@ TEST_F(Convert, ModesGiveTheMenusResultsAndTheFileItsDepth) {
         std::vector<uint8_t> file = test::readBytes(out);
         ASSERT_GT(file.size(), 30u);
         EXPECT_EQ(file[28], c.fileBits);
-        Image back;
-        ASSERT_TRUE(decodeBmp(file, out, back, ModeSettings{}).ok);
-        EXPECT_EQ(back.mode, c.readMode);
+        const Decoded back = decodeBmp(file, ModeSettings{});
+        ASSERT_TRUE(back.ok());
+        EXPECT_EQ(back.picture.mode, c.readMode);
     }
     // 2-color by the threshold: dark red is black, light grey white.
-    Image twoColor;
-    ASSERT_TRUE(decodeBmp(test::readBytes(dir.file("out-2.bmp")), "", twoColor, ModeSettings{}).ok);
+    const Decoded decoded = decodeBmp(test::readBytes(dir.file("out-2.bmp")), ModeSettings{});
+    ASSERT_TRUE(decoded.ok());
+    const Image& twoColor = decoded.picture;
     EXPECT_EQ(test::rgbAt(twoColor, 0, 0), 0x000000u);
     EXPECT_EQ(test::rgbAt(twoColor, 7, 0), 0xFFFFFFu);
 

@@ -6,7 +6,7 @@
 #include "app/command_table.h"
 #include "bmp_test_support.h"
 #include "box_recorder.h"
-#include "formats/bmp.h"
+#include "formats/format_table.h"
 
 namespace vyd {
 namespace {
@@ -23,7 +23,7 @@ protected:
         Image picture;
         createImage(picture, -1, 24, 3, 2);
         for (int y = 0; y < 2; ++y) std::fill_n(picture.row(y), picture.stride, static_cast<uint8_t>(0x30 + y));
-        EXPECT_TRUE(writeBmp(dir.file(name), picture, ModeSettings{}).ok);
+        EXPECT_TRUE(encodeImageFile(kBmpFormat, picture, {}, dir.file(name)).ok());
         return dir.file(name);
     }
 };

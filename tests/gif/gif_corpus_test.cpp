@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "formats/codec_messages.h"
 #include "formats/gif.h"
 #include "gif/gif_test_util.h"
 #include "support/corpus.h"
@@ -49,34 +50,35 @@ TEST(GifCorpus, EveryRowOfTheManifest) {
         SCOPED_TRACE(row.path);
         const std::string path = vydtest::corpusDir() + "/" + row.path;
         auto bytes = readFile(path);
-        Image image;
         auto started = std::chrono::steady_clock::now();
-        CodecResult r = decodeGif(bytes, row.path, image, {});
+        const Decoded r = decodeGif(bytes, {});
+        const Image& image = r.picture;
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         EXPECT_LT(seconds, 10.0);
 
-        if (r.ok) {
+        if (r.ok()) {
             ++decoded;
             ASSERT_TRUE(image.hasPixels());
             EXPECT_EQ(image.mode, kMode256);
-            EXPECT_LE(r.messages.size(), 1u);  // at most the count of images
+            EXPECT_LE(r.warnings.size(), 1u);  // at most the count of images
         } else {
             ++refused;
-            ASSERT_EQ(r.messages.size(), 2u);
-            EXPECT_FALSE(r.messages[0].text.empty());
-            EXPECT_EQ(r.messages[0].caption, "error in reading a .GIF file");
+            const std::vector<CodecBox> boxes = codecBoxes(*r.failure, row.path);
+            ASSERT_EQ(boxes.size(), 2u);
+            EXPECT_FALSE(boxes[0].text.empty());
+            EXPECT_EQ(boxes[0].caption, "error in reading a .GIF file");
             EXPECT_FALSE(image.hasPixels());
         }
 
         const bool mustDecode = contains(row.expected, "decode==") || contains(row.expected, "decode OK") ||
                                 (contains(row.expected, "decode first image OK") && contains(row.facts, " ok "));
         if (contains(row.expected, "must refuse") && !contains(row.expected, "or be bounded")) {
-            EXPECT_FALSE(r.ok) << row.expected;
+            EXPECT_FALSE(r.ok()) << row.expected;
         }
         if (mustDecode && !contains(row.expected, "refuse")) {
-            EXPECT_TRUE(r.ok) << row.expected << ": " << (r.messages.empty() ? "" : r.messages[0].text);
+            EXPECT_TRUE(r.ok()) << row.expected << ": " << (r.ok() ? "" : codecText(*r.failure));
         }
-        if (!r.ok || row.reference == "-") continue;
+        if (!r.ok() || row.reference == "-") continue;
 
         if (contains(row.expected, "decode==ref exact") && contains(row.reference, ".rgb")) {
             auto reference = readFile(vydtest::corpusDir() + "/" + row.reference);
@@ -89,9 +91,9 @@ TEST(GifCorpus, EveryRowOfTheManifest) {
             ++matched;
         } else if (contains(row.reference, ".gif")) {
             // Another GIF holding the same picture.
-            Image other;
-            ASSERT_TRUE(decodeGif(readFile(vydtest::corpusDir() + "/" + row.reference), "other", other, {}).ok);
-            EXPECT_EQ(rgbOf(image), rgbOf(other));
+            const Decoded other = decodeGif(readFile(vydtest::corpusDir() + "/" + row.reference), {});
+            ASSERT_TRUE(other.ok());
+            EXPECT_EQ(rgbOf(image), rgbOf(other.picture));
             ++matched;
         } else if (contains(row.expected, "composite")) {
             // The reference shows all frames laid over each other; the first image has the screen's size.

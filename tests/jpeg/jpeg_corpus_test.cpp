@@ -37,16 +37,16 @@ std::vector<Row> jpegRows() {
 
 bool starts(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
-void expectCleanRefusal(const CodecResult& result, const Image& image, const std::string& name) {
-    ASSERT_EQ(result.messages.size(), 1u);
-    EXPECT_EQ(result.messages[0].text, name);
-    EXPECT_EQ(result.messages[0].caption, kJpegUnreadable);
+void expectCleanRefusal(const Decoded& result, const Image& image) {
+    ASSERT_TRUE(result.failure);
+    EXPECT_EQ(result.failure->error, CodecError::JpegUnreadable);
+    EXPECT_TRUE(result.warnings.empty());
     EXPECT_EQ(image.mode, kMode2);
     EXPECT_FALSE(image.hasPixels());
 }
 
-void expectWholePicture(const CodecResult& result, const Image& image) {
-    EXPECT_LE(result.messages.size(), 1u);  // at most the warning about damage
+void expectWholePicture(const Decoded& result, const Image& image) {
+    EXPECT_LE(result.warnings.size(), 1u);  // at most the warning about damage
     EXPECT_EQ(image.mode, 24);
     EXPECT_TRUE(image.hasPixels());
     EXPECT_GT(image.width(), 0);
@@ -64,24 +64,24 @@ TEST(JpegCorpus, EveryFileDecodesAsItsManifestExpects) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.path + ": " + row.expected);
         std::vector<uint8_t> bytes = readBytes(kCorpus + "/" + row.path);
-        Image image;
-        CodecResult result = decodeJpeg(bytes, row.path, image);
-        (result.ok ? decoded : refused)++;
+        Decoded result = decodeJpeg(bytes);
+        const Image& image = result.picture;
+        (result.ok() ? decoded : refused)++;
 
         if (starts(row.expected, "decode ~= ref")) {
-            ASSERT_TRUE(result.ok);
+            ASSERT_TRUE(result.ok());
             auto reference = readNetpbm(kCorpus + "/" + row.reference);
             ASSERT_TRUE(reference);
             EXPECT_GT(psnr(image, *reference), 40);
         } else if (starts(row.expected, "decode OK")) {
-            ASSERT_TRUE(result.ok);
+            ASSERT_TRUE(result.ok());
         } else if (starts(row.expected, "12-bit") || row.expected.find("must refuse") != std::string::npos) {
-            ASSERT_FALSE(result.ok);
+            ASSERT_FALSE(result.ok());
         }
-        if (result.ok) {
+        if (result.ok()) {
             expectWholePicture(result, image);
         } else {
-            expectCleanRefusal(result, image, row.path);
+            expectCleanRefusal(result, image);
         }
     }
     RecordProperty("decoded", decoded);
@@ -101,14 +101,11 @@ TEST(JpegCorpus, TwelveBitLosslessAndArithmeticFilesComeBackAsMessages) {
     };
     for (const char* file : files) {
         SCOPED_TRACE(file);
-        Image image;
-        CodecResult result = decodeJpeg(readBytes(kCorpus + "/" + file), file, image);
-        EXPECT_FALSE(result.ok);
-        expectCleanRefusal(result, image, file);
+        Decoded result = decodeJpeg(readBytes(kCorpus + "/" + file));
+        EXPECT_FALSE(result.ok());
+        expectCleanRefusal(result, result.picture);
     }
-    Image image;
-    CodecResult arithmetic =
-        decodeJpeg(readBytes(kCorpus + "/libjpeg-turbo/testimages/testimgari.jpg"), "testimgari.jpg", image);
-    ASSERT_TRUE(arithmetic.ok);
-    EXPECT_TRUE(arithmetic.messages.empty());
+    Decoded arithmetic = decodeJpeg(readBytes(kCorpus + "/libjpeg-turbo/testimages/testimgari.jpg"));
+    ASSERT_TRUE(arithmetic.ok());
+    EXPECT_TRUE(arithmetic.warnings.empty());
 }

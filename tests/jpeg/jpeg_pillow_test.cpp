@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "formats/format_table.h"
 #include "formats/jpeg.h"
 #include "jpeg/jpeg_test_util.h"
 
@@ -47,8 +48,9 @@ protected:
         ASSERT_TRUE(pillow("decode " + jpeg + " " + file("pillow.ppm")));
         auto theirs = readNetpbm(file("pillow.ppm"));
         ASSERT_TRUE(theirs);
-        Image ours;
-        ASSERT_TRUE(decodeJpeg(readBytes(jpeg), jpeg, ours).ok);
+        const Decoded decoded = decodeJpeg(readBytes(jpeg));
+        ASSERT_TRUE(decoded.ok());
+        const Image& ours = decoded.picture;
         ASSERT_EQ(ours.width(), theirs->width);
         ASSERT_EQ(ours.height(), theirs->height);
         EXPECT_LE(maxDifference(ours, *theirs), tolerance);
@@ -63,7 +65,7 @@ TEST_F(JpegPillow, FilesWeWriteDecodeInPillowCloseToTheirSource) {
     for (int width : {1, 7, 33, 201}) {
         SCOPED_TRACE(width);
         Image source = syntheticPicture(width, 61);
-        ASSERT_TRUE(writeJpeg(file("ours.jpg"), source, 90).ok);
+        ASSERT_TRUE(encodeImageFile(kJpegFormat, source, {{}, 90}, file("ours.jpg")).ok());
         ASSERT_TRUE(pillow("decode " + file("ours.jpg") + " " + file("ours.ppm")));
         auto decoded = readNetpbm(file("ours.ppm"));
         ASSERT_TRUE(decoded);
@@ -74,7 +76,7 @@ TEST_F(JpegPillow, FilesWeWriteDecodeInPillowCloseToTheirSource) {
     createImage(indexed, kMode256, 8, 24, 24);
     indexed.palette[7] = {200, 100, 50, 0};
     for (int y = 0; y < 24; ++y) std::fill(indexed.row(y), indexed.row(y) + 24, 7);
-    ASSERT_TRUE(writeJpeg(file("indexed.jpg"), indexed, 95).ok);
+    ASSERT_TRUE(encodeImageFile(kJpegFormat, indexed, {{}, 95}, file("indexed.jpg")).ok());
     ASSERT_TRUE(pillow("decode " + file("indexed.jpg") + " " + file("indexed.ppm")));
     auto decoded = readNetpbm(file("indexed.ppm"));
     ASSERT_TRUE(decoded);

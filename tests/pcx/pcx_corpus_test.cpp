@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "formats/codec_messages.h"
 #include "formats/pcx.h"
 #include "pcx_test_util.h"
 #include "support/corpus.h"
@@ -37,19 +38,17 @@ TEST_P(PcxCorpus, DecodesAsTheManifestExpects) {
     const std::string corpus = vydtest::corpusDir();
     const pcxtest::Bytes bytes = pcxtest::readBytes(corpus + "/" + row.path);
     ASSERT_FALSE(bytes.empty()) << row.path;
-    Image image;
-    FileSettings files;
-    const CodecResult result = decodePcx(bytes, row.path, image, files, ModeSettings{});
+    const Decoded result = decodePcx(bytes, ModeSettings{});
+    const Image& image = result.picture;
     const std::string& want = row.expectation;
     SCOPED_TRACE(row.path + ": " + want);
 
-    if (!result.ok) {
+    if (!result.ok()) {
         // Every refusal says why, and leaves nothing half read.
-        ASSERT_FALSE(result.messages.empty());
-        EXPECT_FALSE(result.messages.back().text.empty());
+        EXPECT_FALSE(codecText(*result.failure).empty());
         EXPECT_FALSE(image.hasPixels());
         const bool refusalAllowed = want.find("refus") != std::string::npos || want.find("no-crash") != std::string::npos;
-        EXPECT_TRUE(refusalAllowed) << "refused with \"" << result.messages.back().text << "\"";
+        EXPECT_TRUE(refusalAllowed) << "refused with \"" << codecText(*result.failure) << "\"";
         return;
     }
     EXPECT_EQ(want.find("must refuse"), std::string::npos) << "decoded a file that must be refused";

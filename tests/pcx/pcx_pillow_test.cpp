@@ -7,6 +7,8 @@
 #include <fstream>
 #include <random>
 
+#include "formats/codec_messages.h"
+#include "formats/format_table.h"
 #include "formats/pcx.h"
 #include "pcx_test_util.h"
 
@@ -73,7 +75,7 @@ TEST(PcxPillow, PillowReadsWhatWeWrite) {
             ASSERT_TRUE(createImage(image, mode, mode == kModeTrue24 ? 24 : 8, width, 5));
             fillPicture(image, random);
             const std::string name = "vyd_" + std::to_string(mode) + "_" + std::to_string(width);
-            ASSERT_TRUE(writePcx(dir.file(name + ".pcx"), image, ModeSettings{}).ok);
+            ASSERT_TRUE(encodeImageFile(kPcxFormat, image, {}, dir.file(name + ".pcx")).ok());
             jobs.push_back("decode " + dir.file(name + ".pcx") + " " + dir.file(name + ".ppm"));
             expected.emplace_back(name, pcxtest::shownColors(image));
         }
@@ -115,10 +117,9 @@ TEST(PcxPillow, WeReadWhatPillowWrites) {
     for (const std::string& name : names) {
         auto reference = pcxtest::readPpm(dir.file(name + ".ppm"));
         ASSERT_TRUE(reference) << name;
-        Image image;
-        FileSettings files;
-        const CodecResult result = decodePcx(pcxtest::readBytes(dir.file(name + ".pcx")), name, image, files, {});
-        ASSERT_TRUE(result.ok) << name << ": " << (result.messages.empty() ? "" : result.messages.back().text);
+        const Decoded result = decodePcx(pcxtest::readBytes(dir.file(name + ".pcx")), {});
+        ASSERT_TRUE(result.ok()) << name << ": " << (result.ok() ? "" : codecText(*result.failure));
+        const Image& image = result.picture;
         EXPECT_EQ(pcxtest::firstDifference(pcxtest::shownColors(image), *reference), "") << name;
     }
 }

@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "formats/pcx.h"
-#include "pcx_test_util.h"
+#include "support/codec_bytes.h"
 
 namespace vyd {
 namespace {
 
-using pcxtest::Bytes;
+using test::Bytes;
 
 Bytes encode(const Bytes& in) {
     Bytes out(2 * in.size() + 1);
@@ -55,7 +55,7 @@ TEST(PcxRunLength, CountOfZeroConsumesItsValueAndStoresNothing) {
     // 63 of which 7 fit.
     Bytes longData{0xC0, 0x55, 0xFF, 0x01};
     longData.insert(longData.end(), 30, 0x02);
-    pcxtest::append(longData, {0xFF, 0x03, 0x04});
+    test::append(longData, {0xFF, 0x03, 0x04});
     Bytes longLine(100);
     position = 0;
     ASSERT_TRUE(decodeRunLine(longLine, longData, position));
