@@ -74,7 +74,14 @@ TEST_F(ImageFiles, CodecMessagesAreShownWithTheNameInItsPlace) {
     test::Bytes pcxMismatch = test::pcxHeader(1, 1, 10, 1, 1);
     test::append(pcxMismatch, {0xC1, 0xFF});
     test::Bytes pcxTwoBits = test::pcxHeader(2, 1, 8, 1, 1);
-    const std::string gif = "gif.dat";
+    test::BmpLayout wide;
+    wide.width = 40000;
+    const test::Bytes gifHead{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 9, 9, 9};
+    const test::Bytes gifImage{0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0};
+    test::Bytes twoImages = gifHead, badSeparator = gifHead;
+    for (int i = 0; i < 2; ++i) twoImages.insert(twoImages.end(), gifImage.begin(), gifImage.end());
+    twoImages.push_back(0x3B);
+    badSeparator.push_back(0x2A);
     struct Case {
         test::Bytes bytes;
         FileType type;
@@ -84,8 +91,10 @@ TEST_F(ImageFiles, CodecMessagesAreShownWithTheNameInItsPlace) {
     const Case cases[] = {
         {{'B', 'M', 0}, kFileTypeBmp, false, {{"bad file BMP", "@"}}},
         {test::makeBmp(compressed), kFileTypeBmp, false, {{"@", "this BMP file is compressed: I can't read it"}}},
-        {{'G', 'I', 'F', '8', '9', 'a'}, kFileTypeGif, false,
-         {{"header not read", "error in reading a .GIF file"}, {"header not read", "@"}}},
+        {test::makeBmp(wide), kFileTypeBmp, false, {{"this picture is 40000 x 1 pixels: too big for me", "@"}}},
+        {badSeparator, kFileTypeGif, false,
+         {{"bad separator: 0x2a", "error in reading a .GIF file"}, {"bad separator: 0x2a", "@"}}},
+        {twoImages, kFileTypeGif, true, {{"this file may be a movie and has 2 images: I will show the first", "@"}}},
         {{0xFF, 0xD8, 0xFF}, kFileTypeJpg, false, {{"@", "I can't read this JPEG file"}}},
         {pcxMismatch, kFileTypePcx, true, {{"image may display corrupted", "mismatch in PCX file header"}}},
         {pcxTwoBits, kFileTypePcx, false, {{"I can't handle 2 bits per pixel mode yet", "@"}}},

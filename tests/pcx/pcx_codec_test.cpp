@@ -82,12 +82,15 @@ TEST(PcxRead, IndexedRowsDropPaddingAndTakeTheTrailingPalette) {
     EXPECT_EQ(row(r.picture, 1), (Bytes{5, 5, 5}));
     EXPECT_EQ(r.picture.palette[0xC9], (RgbQuad{0, 0, 0x10, 0}));
     EXPECT_EQ(r.picture.palette[5], (RgbQuad{0x20, 0, 0, 0}));
+    EXPECT_EQ(r.paletteSet, 256);
 }
 
 TEST(PcxRead, IndexedFileWithoutItsPaletteFails) {
     Bytes lines = header(8, 1, 2, 1, 2);
     append(lines, {7, 8});
-    expectFailure(read(lines), CodecError::PcxEof);
+    const Decoded r = read(lines);
+    expectFailure(r, CodecError::PcxEof);
+    EXPECT_EQ(r.paletteSet, 256);  // sizing the picture cleared its whole palette
     Bytes wrongMark = lines;
     append(wrongMark, {0x0A});
     wrongMark.resize(wrongMark.size() + 768);
@@ -109,6 +112,7 @@ TEST(PcxRead, SixteenBitWordsWidenEachFiveBitValueByEight) {
     EXPECT_EQ(r.picture.bitCount(), 24);
     EXPECT_EQ(row(r.picture, 0, 3), (Bytes{248, 0, 128, 248, 248, 248}));  // blue, green, red: v x 8
     EXPECT_EQ(r.picture.header.biXPelsPerMeter, 72 * 40);
+    EXPECT_EQ(r.paletteSet, 16);  // widened from a picture of its own: the palette is the record's
 }
 
 TEST(PcxRead, RefusesWhatItCannotHold) {
