@@ -27,6 +27,7 @@ struct MessageForm {
     Layout layout;
     const char* caption = nullptr;
     Params params = Params::None;
+    CodecIcon icon = CodecIcon::Exclamation;  // every codec box so far
 };
 
 constexpr const char* kGifReadCaption = "error in reading a .GIF file";
@@ -120,13 +121,13 @@ std::string messageText(const MessageForm& form, const CodecDetail& d) {
 std::vector<CodecBox> boxes(const MessageForm& form, const CodecDetail& d, const std::string& name) {
     const std::string text = messageText(form, d);
     switch (form.layout) {
-        case Layout::NameAsCaption: return {{text, name}};
-        case Layout::NameAsText: return {{name, text}};
-        case Layout::FixedCaption: return {{text, form.caption}};
-        case Layout::FixedCaptionThenName: return {{text, form.caption}, {text, name}};
+        case Layout::NameAsCaption: return {{text, name, form.icon}};
+        case Layout::NameAsText: return {{name, text, form.icon}};
+        case Layout::FixedCaption: return {{text, form.caption, form.icon}};
+        case Layout::FixedCaptionThenName: return {{text, form.caption, form.icon}, {text, name, form.icon}};
         case Layout::Conversion:
             if (d.conversion.text.empty()) return {};
-            return {{d.conversion.text, d.conversion.caption}};
+            return {{d.conversion.text, d.conversion.caption, form.icon}};
         case Layout::Unshown: return {};
     }
     return {};
