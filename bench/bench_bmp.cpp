@@ -12,7 +12,8 @@
 #include <string>
 
 #include "formats/bmp.h"
-#include "formats/file_bytes.h"
+#include "formats/file_io.h"
+#include "formats/format_table.h"
 #include "modes/imageconv.h"
 
 namespace vyd {
@@ -45,7 +46,7 @@ const Image& picture(int width, int height) {
                 }
             }
         }
-        writeBmp(benchFile(width, height), image, ModeSettings{});
+        encodeImageFile(kBmpFormat, image, {}, benchFile(width, height));
     }
     return it->second;
 }
@@ -63,9 +64,9 @@ void BM_BmpRead(benchmark::State& state) {
     picture(width, height);
     const std::string file = benchFile(width, height);
     for (auto _ : state) {
-        Image image;
-        if (!readBmpFile(file, image, ModeSettings{}).ok) state.SkipWithError("read failed");
-        benchmark::DoNotOptimize(image.pixels.data());
+        DecodedFile read = decodeImageFile(file, ModeSettings{});
+        if (!read.decoded.ok()) state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(read.decoded.picture.pixels.data());
     }
     setRate(state, width, height);
 }
@@ -77,9 +78,9 @@ void BM_BmpDecode(benchmark::State& state) {
     const std::string file = benchFile(width, height);
     std::optional<FileBytes> bytes = FileBytes::read(file);
     for (auto _ : state) {
-        Image image;
-        if (!decodeBmp(bytes->bytes(), file, image, ModeSettings{}).ok) state.SkipWithError("decode failed");
-        benchmark::DoNotOptimize(image.pixels.data());
+        Decoded decoded = decodeBmp(bytes->bytes(), ModeSettings{});
+        if (!decoded.ok()) state.SkipWithError("decode failed");
+        benchmark::DoNotOptimize(decoded.picture.pixels.data());
     }
     setRate(state, width, height);
 }
@@ -89,7 +90,7 @@ void BM_BmpWrite(benchmark::State& state) {
     const Image& image = picture(width, height);
     const std::string file = benchDir() + "/vyd_bench_bmp_out.bmp";
     for (auto _ : state) {
-        if (!writeBmp(file, image, ModeSettings{}).ok) state.SkipWithError("write failed");
+        if (!encodeImageFile(kBmpFormat, image, {}, file).ok()) state.SkipWithError("write failed");
     }
     setRate(state, width, height);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "formats/file_io.h"
+#include "formats/format_table.h"
 #include "formats/gif.h"
 
 namespace vyd {
@@ -47,22 +48,22 @@ void BM_GifEncode(benchmark::State& state) {
     const Image image = makePicture();
     const std::string path = benchFile();
     for (auto _ : state) {
-        if (!writeGif(path, image, ModeSettings{}).ok) state.SkipWithError("write failed");
+        if (!encodeImageFile(kGifFormat, image, {}, path).ok()) state.SkipWithError("write failed");
     }
     setRate(state);
 }
 
 void BM_GifDecode(benchmark::State& state) {
     const std::string path = benchFile();
-    if (!writeGif(path, makePicture(), ModeSettings{}).ok) {
+    if (!encodeImageFile(kGifFormat, makePicture(), {}, path).ok()) {
         state.SkipWithError("write failed");
         return;
     }
-    const auto bytes = readWholeFile(path);
+    const auto bytes = FileBytes::read(path);
     for (auto _ : state) {
-        Image image;
-        if (!decodeGif(*bytes, path, image, ModeSettings{}).ok) state.SkipWithError("decode failed");
-        benchmark::DoNotOptimize(image.pixels.data());
+        Decoded result = decodeGif(bytes->bytes(), ModeSettings{});
+        if (!result.ok()) state.SkipWithError("decode failed");
+        benchmark::DoNotOptimize(result.picture.pixels.data());
     }
     setRate(state);
 }

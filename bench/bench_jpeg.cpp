@@ -9,6 +9,7 @@
 #include <string>
 
 #include "formats/file_io.h"
+#include "formats/format_table.h"
 #include "formats/jpeg.h"
 
 namespace vyd {
@@ -54,22 +55,22 @@ void BM_JpegEncode(benchmark::State& state) {
     const Image image = makePicture();
     const std::string path = benchFile();
     for (auto _ : state) {
-        if (!writeJpeg(path, image, kQuality).ok) state.SkipWithError("write failed");
+        if (!encodeImageFile(kJpegFormat, image, {{}, kQuality}, path).ok()) state.SkipWithError("write failed");
     }
     setRate(state);
 }
 
 void BM_JpegDecode(benchmark::State& state) {
     const std::string path = benchFile();
-    if (!writeJpeg(path, makePicture(), kQuality).ok) {
+    if (!encodeImageFile(kJpegFormat, makePicture(), {{}, kQuality}, path).ok()) {
         state.SkipWithError("write failed");
         return;
     }
-    const auto bytes = readWholeFile(path);
+    const auto bytes = FileBytes::read(path);
     for (auto _ : state) {
-        Image image;
-        if (!decodeJpeg(*bytes, path, image).ok) state.SkipWithError("decode failed");
-        benchmark::DoNotOptimize(image.pixels.data());
+        Decoded result = decodeJpeg(bytes->bytes());
+        if (!result.ok()) state.SkipWithError("decode failed");
+        benchmark::DoNotOptimize(result.picture.pixels.data());
     }
     setRate(state);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "formats/file_io.h"
+#include "formats/format_table.h"
 #include "formats/pcx.h"
 
 namespace vyd {
@@ -44,8 +45,7 @@ void encode(benchmark::State& state, int bits) {
     const Image image = makePicture(bits);
     const std::string path = benchFile(bits);
     for (auto _ : state) {
-        CodecResult result = writePcx(path, image, ModeSettings{});
-        if (!result.ok) state.SkipWithError("write failed");
+        if (!encodeImageFile(kPcxFormat, image, {}, path).ok()) state.SkipWithError("write failed");
     }
     state.counters["MP/s"] = benchmark::Counter(double(kWidth) * kHeight * state.iterations() / 1e6,
                                                 benchmark::Counter::kIsRate);
@@ -53,17 +53,15 @@ void encode(benchmark::State& state, int bits) {
 
 void decode(benchmark::State& state, int bits) {
     const std::string path = benchFile(bits);
-    if (!writePcx(path, makePicture(bits), ModeSettings{}).ok) {
+    if (!encodeImageFile(kPcxFormat, makePicture(bits), {}, path).ok()) {
         state.SkipWithError("write failed");
         return;
     }
-    const auto bytes = readWholeFile(path);
-    FileSettings files;
+    const auto bytes = FileBytes::read(path);
     for (auto _ : state) {
-        Image image;
-        CodecResult result = decodePcx(*bytes, path, image, files, ModeSettings{});
-        if (!result.ok) state.SkipWithError("decode failed");
-        benchmark::DoNotOptimize(image.pixels.data());
+        Decoded result = decodePcx(bytes->bytes(), ModeSettings{});
+        if (!result.ok()) state.SkipWithError("decode failed");
+        benchmark::DoNotOptimize(result.picture.pixels.data());
     }
     state.counters["MP/s"] = benchmark::Counter(double(kWidth) * kHeight * state.iterations() / 1e6,
                                                 benchmark::Counter::kIsRate);

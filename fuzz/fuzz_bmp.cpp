@@ -33,10 +33,10 @@ bool tooLargeToFuzz(std::span<const uint8_t> bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (tooLargeToFuzz({data, size})) return 0;
-    vyd::Image image;
-    const vyd::CodecResult result = vyd::decodeBmp({data, size}, "fuzz.bmp", image, vyd::ModeSettings{});
-    if (!result.ok) {
-        if (result.messages.empty() || image.hasPixels()) std::abort();
+    const vyd::Decoded result = vyd::decodeBmp({data, size}, vyd::ModeSettings{});
+    const vyd::Image& image = result.picture;
+    if (!result.ok()) {
+        if (image.hasPixels()) std::abort();
         return 0;
     }
     if (!image.hasPixels() || image.width() <= 0 || image.height() <= 0) std::abort();

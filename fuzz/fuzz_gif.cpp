@@ -37,13 +37,13 @@ size_t firstImageArea(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (firstImageArea(data, size) > (size_t{1} << 24)) return 0;
-    Image image;
-    CodecResult result = decodeGif(std::span<const uint8_t>(data, size), "fuzz.gif", image, ModeSettings{});
-    if (!result.ok) {
-        if (image.hasPixels() || result.messages.size() != 2) std::abort();
+    const Decoded result = decodeGif(std::span<const uint8_t>(data, size), ModeSettings{});
+    const Image& image = result.picture;
+    if (!result.ok()) {
+        if (image.hasPixels() || !result.warnings.empty()) std::abort();
         return 0;
     }
-    if (!image.hasPixels() || image.mode != kMode256 || image.bitCount() != 8 || result.messages.size() > 1) {
+    if (!image.hasPixels() || image.mode != kMode256 || image.bitCount() != 8 || result.warnings.size() > 1) {
         std::abort();
     }
     const size_t total = static_cast<size_t>(image.width()) * image.height();

@@ -38,22 +38,24 @@ void touchEveryRow(const vyd::Image& image) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (tooLargeToFuzz(data, size)) return 0;
-    vyd::Image image;
-    const vyd::CodecResult result = vyd::decodeJpeg({data, size}, "fuzz.jpg", image);
-    if (!result.ok) {
-        if (result.messages.size() != 1 || image.hasPixels()) std::abort();
+    const vyd::Decoded result = vyd::decodeJpeg({data, size});
+    const vyd::Image& image = result.picture;
+    if (!result.ok()) {
+        if (!result.warnings.empty() || image.hasPixels()) std::abort();
         return 0;
     }
     if (!image.hasPixels() || image.width() <= 0 || image.height() <= 0 || image.mode != 24 ||
-        result.messages.size() > 1) {
+        result.warnings.size() > 1) {
         std::abort();
     }
     touchEveryRow(image);
     if (static_cast<long long>(image.width()) * image.height() <= kMaxRewrittenPixels) {
-        std::vector<uint8_t> jpeg = vyd::encodeJpeg(image, size ? data[size - 1] % 102 : 80);
-        vyd::Image again;
-        const vyd::CodecResult reread = vyd::decodeJpeg(jpeg, "again.jpg", again);
-        if (!reread.ok || !reread.messages.empty() || again.width() != image.width() ||
+        vyd::EncodeOptions options;
+        options.jpegQuality = size ? data[size - 1] % 102 : 80;
+        const std::vector<uint8_t> jpeg = vyd::encodeJpeg(image, options).bytes.flatten();
+        const vyd::Decoded reread = vyd::decodeJpeg(jpeg);
+        const vyd::Image& again = reread.picture;
+        if (!reread.ok() || !reread.warnings.empty() || again.width() != image.width() ||
             again.height() != image.height()) {
             std::abort();
         }

@@ -11,7 +11,8 @@
 #include <functional>
 #include <string>
 
-#include "formats/bmp.h"
+#include "formats/codec_messages.h"
+#include "formats/format_table.h"
 #include "modes/imageconv.h"
 
 namespace {
@@ -96,10 +97,11 @@ bool save(const std::string& folder, const char* name, const Image& truecolor, i
         return false;
     }
     const std::string path = folder + "/" + name;
-    const vyd::CodecResult result = vyd::writeBmp(path, picture, vyd::ModeSettings{});
-    for (const vyd::CodecMessage& m : result.messages) std::fprintf(stderr, "%s: %s\n", m.text.c_str(), m.caption.c_str());
-    if (result.ok) std::printf("wrote %s\n", path.c_str());
-    return result.ok;
+    const vyd::Encoded result = vyd::encodeImageFile(vyd::kBmpFormat, picture, {}, path);
+    for (const vyd::CodecNotice& warning : result.warnings) std::fprintf(stderr, "%s: %s\n", name, vyd::codecText(warning).c_str());
+    if (result.failure) std::fprintf(stderr, "%s: %s\n", name, vyd::codecText(*result.failure).c_str());
+    if (result.ok()) std::printf("wrote %s\n", path.c_str());
+    return result.ok();
 }
 
 }  // namespace

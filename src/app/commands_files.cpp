@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "app/open_file.h"
-#include "formats/file_chooser.h"
-#include "formats/image_files.h"
+#include "app/file_chooser.h"
+#include "app/image_files.h"
 #include "util/text_format.h"
 
 namespace vyd {

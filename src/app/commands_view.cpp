@@ -6,8 +6,8 @@
 #include "app/repaint.h"
 #include "app/scroll_bars.h"
 #include "compose/assembly.h"
-#include "formats/file_chooser.h"
-#include "formats/image_files.h"
+#include "app/file_chooser.h"
+#include "app/image_files.h"
 
 namespace vyd {
 

@@ -4,7 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/commands_modes.h"
-#include "formats/image_files.h"
+#include "app/image_files.h"
 #include "formats/jpeg.h"
 
 namespace vyd {

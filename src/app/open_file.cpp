@@ -3,10 +3,10 @@
 #include <cctype>
 #include <cstring>
 
+#include "app/image_files.h"
 #include "app/level_titles.h"
 #include "app/repaint.h"
 #include "app/scroll_bars.h"
-#include "formats/image_files.h"
 #include "modes/palette_diagnosis.h"
 
 namespace vyd {

@@ -11,28 +11,20 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
 
-#include "formats/codec_result.h"
-#include "image/image.h"
-#include "modes/mode_settings.h"
+#include "formats/codec.h"
 
 namespace vyd {
 
-inline constexpr const char* kBadBmpText = "bad file BMP";
-inline constexpr const char* kCompressedBmpCaption = "this BMP file is compressed: I can't read it";
+// Whether the file's first bytes are those of a BMP file ("BM").
+bool probeBmp(std::span<const uint8_t> head);
 
-// Reads a whole BMP file into image. The image is emptied first and, on failure, left as an empty
-// 2-color image. 1- and 4-bit files become 2- and 16-color images at 8 bits per pixel (mode 1 or 4);
-// 16- and 32-bit files become 24-bit pixels with mode 16 or 32.
-CodecResult decodeBmp(std::span<const uint8_t> bytes, const std::string& name, Image& image, const ModeSettings& modes);
+// Reads a whole BMP file. 1- and 4-bit files become 2- and 16-color pictures at 8 bits per pixel (mode 1
+// or 4); 16- and 32-bit files become 24-bit pixels with mode 16 or 32.
+Decoded decodeBmp(std::span<const uint8_t> bytes, const ModeSettings& modes);
 
-// The same for a file on disc, whose rows are read straight into the picture's buffer. A file that cannot
-// be read gives "I can't open this file" (with the name as caption).
-CodecResult readBmpFile(const std::string& path, Image& image, const ModeSettings& modes);
-
-// Writes image to the named file (atomically: a failed write leaves any existing file as it was).
-// 2-color and 16-color images held at 8 bits are packed to 1 or 4 bits first.
-CodecResult writeBmp(const std::string& name, const Image& image, const ModeSettings& modes);
+// The file of a picture. 2-color and 16-color pictures held at 8 bits are packed to 1 or 4 bits first.
+// The rows of a picture written as it is held are borrowed from it.
+Encoded encodeBmp(const Image& image, const EncodeOptions& options);
 
 }  // namespace vyd

@@ -4,45 +4,57 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 namespace vyd {
 
-std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path, size_t maxBytes) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) { ::close(fd); return std::nullopt; }
-    std::vector<uint8_t> bytes;
-    size_t expected = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
-    if (expected > maxBytes) expected = maxBytes;
-    bytes.resize(expected ? expected : 65536);
-    size_t got = 0;
-    for (;;) {
-        if (got == bytes.size()) {
-            if (bytes.size() >= maxBytes) break;
-            bytes.resize(std::min(maxBytes, bytes.size() * 2));
-        }
-        ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        got += static_cast<size_t>(n);
+namespace {
+
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
     }
-    ::close(fd);
-    bytes.resize(got);
-    return bytes;
+};
+
+// Reads until the buffer is full or the file ends; returns the bytes read.
+size_t readFully(int fd, uint8_t* to, size_t n) {
+    size_t got = 0;
+    while (got < n) {
+        const ssize_t r = ::read(fd, to + got, n - got);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) break;
+        got += static_cast<size_t>(r);
+    }
+    return got;
 }
 
-std::optional<std::vector<uint8_t>> readFileHead(const std::string& path, size_t n) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return std::nullopt;
-    std::vector<uint8_t> bytes(n);
-    size_t got = std::fread(bytes.data(), 1, n, f);
-    std::fclose(f);
-    bytes.resize(got);
-    return bytes;
+}  // namespace
+
+std::optional<FileBytes> FileBytes::read(const std::string& path, size_t maxBytes) {
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0) return std::nullopt;
+    struct stat st {};
+    if (fstat(file.fd, &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+
+    FileBytes result;
+    // Regular files are read at their size (plus one byte, to notice one that grew); anything else
+    // (a pipe, a device) in growing pieces.
+    size_t capacity = S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 65536;
+    capacity = std::min(capacity, maxBytes);
+    for (;;) {
+        PixelBuffer bigger = PixelBuffer::allocate(capacity ? capacity : 1);
+        if (!bigger) return std::nullopt;
+        if (result.size_) std::memcpy(bigger.data(), result.buffer_.data(), result.size_);
+        result.buffer_ = std::move(bigger);
+        result.size_ += readFully(file.fd, result.buffer_.data() + result.size_, capacity - result.size_);
+        if (result.size_ < capacity || capacity >= maxBytes) break;
+        capacity = std::min(maxBytes, capacity * 2);
+    }
+    return result;
 }
 
 namespace {
@@ -117,6 +129,49 @@ bool AtomicFileWriter::commit() {
     if (std::rename(temp_.c_str(), target_.c_str()) != 0) { failed_ = true; return false; }
     committed_ = true;
     return true;
+}
+
+WriteOutcome writeFileAtomically(const std::string& path, const EncodedFile& file) {
+    AtomicFileWriter out(path);
+    if (!out.open()) return WriteOutcome::NotCreated;
+    file.forEachPiece([&out](std::span<const uint8_t> piece) { return out.write(piece.data(), piece.size()); });
+    return out.commit() ? WriteOutcome::Written : WriteOutcome::NotWritten;
+}
+
+// ---- Encoded files -------------------------------------------------------------------------------------
+
+void EncodedFile::append(const void* data, size_t n) {
+    if (n == 0) return;
+    const uint8_t* p = static_cast<const uint8_t*>(data);
+    if (!pieces_.empty() && !pieces_.back().borrowed && pieces_.back().offset + pieces_.back().size == owned_.size()) {
+        pieces_.back().size += n;
+    } else {
+        pieces_.push_back({nullptr, owned_.size(), n});
+    }
+    owned_.insert(owned_.end(), p, p + n);
+    size_ += n;
+}
+
+void EncodedFile::appendZeros(size_t n) {
+    static constexpr uint8_t kZeros[16] = {};
+    for (; n > sizeof kZeros; n -= sizeof kZeros) append(kZeros, sizeof kZeros);
+    append(kZeros, n);
+}
+
+void EncodedFile::borrow(std::span<const uint8_t> bytes) {
+    if (bytes.empty()) return;
+    pieces_.push_back({bytes.data(), 0, bytes.size()});
+    size_ += bytes.size();
+}
+
+std::vector<uint8_t> EncodedFile::flatten() const {
+    std::vector<uint8_t> all;
+    all.reserve(size_);
+    forEachPiece([&all](std::span<const uint8_t> piece) {
+        all.insert(all.end(), piece.begin(), piece.end());
+        return true;
+    });
+    return all;
 }
 
 }  // namespace vyd

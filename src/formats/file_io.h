@@ -1,18 +1,33 @@
-// Whole-file reading and atomic writing. A write goes to a temporary file beside the target and is renamed
-// over it only when everything was written, so a failed write never destroys an existing file.
+// The file layer under the codecs: one whole-file reader and one atomic writer. A write goes to a temporary
+// file beside the target and is renamed over it only when everything was written, so a failed write never
+// destroys an existing file.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "formats/codec.h"
+#include "image/image.h"
+
 namespace vyd {
 
-// Reads a whole file; nothing when it cannot be opened. Files larger than maxBytes are read up to it.
-std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path, size_t maxBytes = size_t{1} << 31);
-// Reads at most n bytes from the start; nothing when the file cannot be opened.
-std::optional<std::vector<uint8_t>> readFileHead(const std::string& path, size_t n);
+// A whole file read into one uninitialised buffer (big ones 2 MiB-aligned, as pixel buffers are): no clearing
+// pass before the read and no second copy.
+class FileBytes {
+public:
+    std::span<const uint8_t> bytes() const { return {buffer_.data(), size_}; }
+    size_t size() const { return size_; }
+
+    // Nothing when the file cannot be opened or is a folder. Files longer than maxBytes are read up to it.
+    static std::optional<FileBytes> read(const std::string& path, size_t maxBytes = size_t{1} << 31);
+
+private:
+    PixelBuffer buffer_;
+    size_t size_ = 0;
+};
 
 class AtomicFileWriter {
 public:
@@ -34,5 +49,10 @@ private:
     std::vector<uint8_t> buffer_;
     bool flushBuffer();
 };
+
+enum class WriteOutcome { Written, NotCreated, NotWritten };
+
+// Writes an encoded file to path through an AtomicFileWriter.
+WriteOutcome writeFileAtomically(const std::string& path, const EncodedFile& file);
 
 }  // namespace vyd

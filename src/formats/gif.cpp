@@ -1,12 +1,11 @@
 #include "formats/gif.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "formats/byte_reader.h"
-#include "formats/file_io.h"
 #include "formats/gif_lzw.h"
 
 namespace vyd {
@@ -19,8 +18,6 @@ constexpr uint8_t kTrailer = 0x3B;
 constexpr uint8_t kTableFlag = 0x80;      // screen and image flags: a colour table follows
 constexpr uint8_t kInterlacedFlag = 0x40;  // image flags: rows are sent in four passes
 constexpr uint8_t kTableSizeBits = 0x07;   // the table holds 2 << (flags & 7) colours
-
-constexpr char kReadCaption[] = "error in reading a .GIF file";
 
 // The colour table in force: the global one, replaced by each local one for its image and the later ones.
 struct ColourTable {
@@ -53,16 +50,18 @@ void readSubBlocks(ByteReader& in, std::vector<uint8_t>* data) {
     }
 }
 
-// Skips an extension block after its introducer; returns the failure message, or an empty text.
-std::string skipExtension(ByteReader& in) {
+using GifProblem = std::optional<CodecFailure>;
+
+// Skips an extension block after its introducer; returns the failure, if any.
+GifProblem skipExtension(ByteReader& in) {
     in.u8();  // the label: every kind of extension is skipped whole
-    if (in.shortRead()) return "block code not read";
+    if (in.shortRead()) return CodecFailure{CodecError::GifBlockCodeNotRead, {}};
     for (;;) {
-        uint8_t count = in.u8();
-        if (in.shortRead()) return "block size not read";
-        if (count == 0) return {};
+        const uint8_t count = in.u8();
+        if (in.shortRead()) return CodecFailure{CodecError::GifBlockSizeNotRead, {}};
+        if (count == 0) return std::nullopt;
         in.skip(count);
-        if (in.shortRead()) return "block not read";
+        if (in.shortRead()) return CodecFailure{CodecError::GifBlockNotRead, {}};
     }
 }
 
@@ -128,20 +127,19 @@ void decodeFirstImage(std::span<const uint8_t> data, int minCodeSize, bool inter
 }
 
 // Reads one image block after its separator. The first image is decoded into image; later ones are only
-// read past (they are counted and discarded, so their pixels are never built). Returns the failure message,
-// or an empty text.
-std::string readImageBlock(ByteReader& in, ColourTable& table, Image* first) {
+// read past (they are counted and discarded, so their pixels are never built). Returns the failure, if any.
+GifProblem readImageBlock(ByteReader& in, ColourTable& table, Image* first) {
     const ImageDescriptor d{in.u16le(), in.u16le(), in.u16le(), in.u16le(), in.u8()};  // read left to right
-    if (in.shortRead()) return "image header not read";
+    if (in.shortRead()) return CodecFailure{CodecError::GifImageHeaderNotRead, {}};
     if (d.flags & kTableFlag) table.read(in, d.flags);
-    if (!table.present) return "no palette";
+    if (!table.present) return CodecFailure{CodecError::GifNoPalette, {}};
     if (!first) {
         in.u8();  // minimum code size
         readSubBlocks(in, nullptr);
-        return {};
+        return std::nullopt;
     }
     // Sizes of 0 and sizes beyond the record's limits get no buffer; so does a failed allocation.
-    if (!createImage(*first, kMode256, 8, d.width, d.height)) return "I can't create the image array";
+    if (!createImage(*first, kMode256, 8, d.width, d.height)) return CodecFailure{CodecError::GifNoImageArray, {}};
     int minCodeSize = in.u8();
     std::vector<uint8_t> data;
     data.reserve(std::min<size_t>(in.remaining(), static_cast<size_t>(d.width) * d.height * 2 + 1024));
@@ -150,13 +148,7 @@ std::string readImageBlock(ByteReader& in, ColourTable& table, Image* first) {
     for (int i = 0; i < table.count; ++i) {
         first->palette[i] = {table.rgb[3 * i + 2], table.rgb[3 * i + 1], table.rgb[3 * i], 0};
     }
-    return {};
-}
-
-std::string formatCount(const char* format, int value) {
-    char text[128];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -175,73 +167,56 @@ std::vector<int> gifRowOrder(int height, bool interlaced) {
     return order;
 }
 
-CodecResult decodeGif(std::span<const uint8_t> bytes, const std::string& name, Image& image,
-                      const ModeSettings& /*modes*/) {
+bool probeGif(std::span<const uint8_t> head) { return head.size() >= 2 && head[0] == 'G' && head[1] == 'I'; }
+
+Decoded decodeGif(std::span<const uint8_t> bytes, const ModeSettings& /*modes*/) {
+    Decoded result;
+    Image& image = result.picture;
     clearImage(image);
     ByteReader in(bytes);
-    std::string message;
+    GifProblem problem;
     int images = 0;
     ColourTable table;
 
     uint8_t header[13];
     if (in.read(header, sizeof header) < sizeof header) {
-        message = "header not read";
+        problem = CodecFailure{CodecError::GifHeaderNotRead, {}};
     } else if (std::memcmp(header, "GIF87a", 6) != 0 && std::memcmp(header, "GIF89a", 6) != 0) {
-        message = "not GIF version 87a or 89a";
+        problem = CodecFailure{CodecError::GifNotGif, {}};
     } else {
         if (header[10] & kTableFlag) table.read(in, header[10]);
         // Blocks follow until the trailer, an error, or the end of the file.
-        while (message.empty() && !in.shortRead()) {
-            uint8_t separator = in.u8();
+        while (!problem && !in.shortRead()) {
+            const uint8_t separator = in.u8();
             if (in.shortRead()) {
-                message = "separator not read";
+                problem = CodecFailure{CodecError::GifSeparatorNotRead, {}};
             } else if (separator == kExtensionIntroducer) {
-                message = skipExtension(in);
+                problem = skipExtension(in);
             } else if (separator == kImageSeparator) {
-                message = readImageBlock(in, table, images == 0 ? &image : nullptr);
+                problem = readImageBlock(in, table, images == 0 ? &image : nullptr);
+                if (images == 0 && !problem) result.paletteSet = std::max(16, table.count);
                 ++images;
             } else if (separator == kTrailer) {
                 break;
             } else {
-                message = formatCount("bad separator: 0x%02x", separator);
+                problem = CodecFailure{CodecError::GifBadSeparator, {separator, 0, {}}};
             }
         }
     }
-    if (message.empty() && images == 0) message = "no image";
+    if (!problem && images == 0) problem = CodecFailure{CodecError::GifNoImage, {}};
 
-    if (!message.empty()) {
-        makeEmptyImage(image);
-        CodecResult result;
-        result.fail(message, kReadCaption);
-        result.fail(message, name);
-        return result;
-    }
-    CodecResult result = CodecResult::success();
-    if (images > 1) {
-        result.warn(formatCount("this file may be a movie and has %d images: I will show the first", images), name);
-    }
+    if (problem) return std::move(result.fail(problem->error, std::move(problem->detail)));
+    if (images > 1) result.warn(CodecWarning::GifImageCount, {images, 0, {}});
     return result;
 }
 
-CodecResult readGif(const std::string& name, Image& image, const ModeSettings& modes) {
-    auto bytes = readWholeFile(name);
-    if (!bytes) {
-        makeEmptyImage(image);
-        CodecResult result;
-        result.fail("file not found", kReadCaption);
-        result.fail("file not found", name);
-        return result;
-    }
-    return decodeGif(*bytes, name, image, modes);
-}
-
-CodecResult writeGif(const std::string& name, const Image& image, const ModeSettings& /*modes*/) {
-    if (image.bitCount() != 8) return CodecResult::failure("I can't print truecolor as GIF", "error in gifwrite");
+Encoded encodeGif(const Image& image, const EncodeOptions& /*options*/) {
+    Encoded out;
+    if (image.bitCount() != 8) return std::move(out.fail(CodecError::GifTruecolor));
     if (!image.hasPixels() || image.width() <= 0 || image.height() <= 0) {
-        return CodecResult::failure("there is no image to write", "error in gifwrite");
+        return std::move(out.fail(CodecError::GifNothingToWrite));
     }
-    AtomicFileWriter file(name);
-    if (!file.open()) return CodecResult::failure(name, "gifread: I can't open this file");
+    EncodedFile& file = out.bytes;
 
     const uint16_t width = static_cast<uint16_t>(image.width());
     const uint16_t height = static_cast<uint16_t>(image.height());
@@ -254,16 +229,15 @@ CodecResult writeGif(const std::string& name, const Image& image, const ModeSett
         head.insert(head.end(), {entry.rgbRed, entry.rgbGreen, entry.rgbBlue});
     }
     head.insert(head.end(), {kImageSeparator, 0, 0, 0, 0, w0, w1, h0, h1, 0, 8});
-    file.write(head.data(), head.size());
+    file.append(head);
 
     auto encoder = std::make_unique<GifLzwEncoder>(
-        [&file](const uint8_t* bytes, size_t count) { file.write(bytes, count); });
+        [&file](const uint8_t* bytes, size_t count) { file.append(bytes, count); });
     GifPixelSource source(image);
     encoder->compress(source);
     const uint8_t tail[] = {0, kTrailer};
-    file.write(tail, sizeof tail);
-    if (!file.commit()) return CodecResult::failure("I can't write to this file", "gifwrite");
-    return CodecResult::success();
+    file.append(tail, sizeof tail);
+    return out;
 }
 
 }  // namespace vyd

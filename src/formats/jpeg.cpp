@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <memory>
 
-#include "formats/file_io.h"
 #include "formats/jpeg_frame.h"
 #include "modes/imageconv.h"
 
@@ -36,10 +35,7 @@ struct TjFree {
 };
 using TjBuffer = std::unique_ptr<unsigned char, TjFree>;
 
-CodecResult unreadable(Image& image, const std::string& name) {
-    makeEmptyImage(image);
-    return CodecResult::failure(name, kJpegUnreadable);
-}
+Decoded unreadable(Decoded& result) { return std::move(result.fail(CodecError::JpegUnreadable)); }
 
 // round(a * b / 255) for a, b in 0..255.
 inline uint8_t mulDiv255(unsigned a, unsigned b) {
@@ -102,10 +98,14 @@ void setReadLayout(Image& image) {
 
 }  // namespace
 
-CodecResult decodeJpeg(std::span<const uint8_t> bytes, const std::string& name, Image& image) {
+bool probeJpeg(std::span<const uint8_t> head) { return head.size() >= 2 && head[0] == 0xFF && head[1] == 0xD8; }
+
+Decoded decodeJpeg(std::span<const uint8_t> bytes, const ModeSettings& /*modes*/) {
+    Decoded result;
+    Image& image = result.picture;
     clearImage(image);
     TjHandle handle(tjInitDecompress());
-    if (!handle) return unreadable(image, name);
+    if (!handle) return unreadable(result);
 
     // The header call fills in the size and colour space once the frame header has been parsed; it still
     // returns an error for a warning on the way (stray bytes before a marker) and, in libjpeg-turbo 2.x, for
@@ -113,28 +113,28 @@ CodecResult decodeJpeg(std::span<const uint8_t> bytes, const std::string& name, 
     // whose header could not be parsed leaves it 0, and the decode below checks everything again.
     int width = 0, height = 0, subsampling = -1, colorspace = -1;
     tjDecompressHeader3(handle.get(), bytes.data(), bytes.size(), &width, &height, &subsampling, &colorspace);
-    if (width <= 0 || height <= 0 || !sizeWithinLimits(24, width, height)) return unreadable(image, name);
+    if (width <= 0 || height <= 0 || !sizeWithinLimits(24, width, height)) return unreadable(result);
 
     // Bound the work before any of it is done: a few hundred bytes of header can claim a picture of gigabytes.
     JpegFrameInfo frame = scanJpegFrame(bytes);
     if (!frame.frameFound || frame.width != width || frame.height != height) {
         frame = worstCaseFrame(width, height);  // our walk disagrees with the decoder's: assume the most
     }
-    if (bytes.size() < jpegLeastHuffmanBytes(frame)) return unreadable(image, name);
+    if (bytes.size() < jpegLeastHuffmanBytes(frame)) return unreadable(result);
     bool cmyk = colorspace == TJCS_CMYK || colorspace == TJCS_YCCK;
     size_t stride = (static_cast<size_t>(rowBytesUnpadded(24, width)) + 3) & ~size_t{3};
     size_t pictureBytes = stride * static_cast<size_t>(height);
     size_t stagingBytes = cmyk ? static_cast<size_t>(width) * 4 * static_cast<size_t>(height) : 0;
     if (pictureBytes + stagingBytes + jpegCoefficientBytes(frame) > kDecodeBudget) {
-        return unreadable(image, name);
+        return unreadable(result);
     }
 
-    if (!createImage(image, kModeTrue24, 24, width, height)) return unreadable(image, name);
+    if (!createImage(image, kModeTrue24, 24, width, height)) return unreadable(result);
 
     int status;
     if (cmyk) {
         PixelBuffer staging = PixelBuffer::allocate(stagingBytes);
-        if (!staging) return unreadable(image, name);
+        if (!staging) return unreadable(result);
         status = tjDecompress2(handle.get(), bytes.data(), bytes.size(), staging.data(), width, width * 4,
                                height, TJPF_CMYK, kDecodeFlags & ~TJFLAG_BOTTOMUP);
         if (status == 0 || tjGetErrorCode(handle.get()) == TJERR_WARNING) {
@@ -145,49 +145,45 @@ CodecResult decodeJpeg(std::span<const uint8_t> bytes, const std::string& name, 
                                image.stride, height, TJPF_BGR, kDecodeFlags);
     }
 
-    CodecResult result = CodecResult::success();
     if (status != 0) {
         // A warning means the decoder finished the picture from damaged data (missing parts are grey);
         // anything else left it incomplete.
-        if (tjGetErrorCode(handle.get()) != TJERR_WARNING) return unreadable(image, name);
+        if (tjGetErrorCode(handle.get()) != TJERR_WARNING) return unreadable(result);
         if (!harmlessWarning(tjGetErrorStr2(handle.get()), frame)) {
-            result.warn(name, "this JPEG file is damaged: parts of the picture may be wrong");
+            result.warn(CodecWarning::JpegDamaged);
         }
     }
     setReadLayout(image);
+    result.paletteSet = 256;
     return result;
 }
 
-std::vector<uint8_t> encodeJpeg(const Image& image, int quality) {
+Encoded encodeJpeg(const Image& image, const EncodeOptions& options) {
+    Encoded result;
     const Image* source = &image;
     Image converted;
     if (image.bitCount() == 8) {
         // Palette pictures go through their 256-entry palette.
-        if (!imageconv(image, converted, kCodeTrue)) return {};
+        if (!imageconv(image, converted, kCodeTrue)) return std::move(result.fail(CodecError::JpegNotEncoded));
         source = &converted;
     } else if (image.bitCount() != 24) {
-        return {};
+        return std::move(result.fail(CodecError::JpegNotEncoded));
     }
-    if (!source->hasPixels() || source->width() <= 0 || source->height() <= 0) return {};
+    if (!source->hasPixels() || source->width() <= 0 || source->height() <= 0) {
+        return std::move(result.fail(CodecError::JpegNotEncoded));
+    }
 
     TjHandle handle(tjInitCompress());
-    if (!handle) return {};
+    if (!handle) return std::move(result.fail(CodecError::JpegNotEncoded));
     unsigned char* out = nullptr;
     unsigned long size = 0;
-    int status = tjCompress2(handle.get(), source->pixels.data(), source->width(), source->stride,
-                             source->height(), TJPF_BGR, &out, &size, kEncodeSubsampling,
-                             std::clamp(quality, 1, 100), kEncodeFlags);
+    const int status = tjCompress2(handle.get(), source->pixels.data(), source->width(), source->stride,
+                                   source->height(), TJPF_BGR, &out, &size, kEncodeSubsampling,
+                                   std::clamp(options.jpegQuality, 1, 100), kEncodeFlags);
     TjBuffer owned(out);
-    if (status != 0 || !out) return {};
-    return std::vector<uint8_t>(out, out + size);
-}
-
-CodecResult writeJpeg(const std::string& name, const Image& image, int quality) {
-    std::vector<uint8_t> jpeg = encodeJpeg(image, quality);
-    if (jpeg.empty()) return {false, {}};
-    AtomicFileWriter writer(name);
-    if (!writer.open() || !writer.write(jpeg.data(), jpeg.size()) || !writer.commit()) return {false, {}};
-    return CodecResult::success();
+    if (status != 0 || !out) return std::move(result.fail(CodecError::JpegNotEncoded));
+    result.bytes.append(out, size);
+    return result;
 }
 
 int clampJpegQuality(double answer) {

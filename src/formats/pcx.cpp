@@ -6,10 +6,7 @@
 #include <vector>
 
 #include "formats/byte_reader.h"
-#include "formats/file_io.h"
-#include "formats/size_limits.h"
 #include "modes/imageconv.h"
-#include "util/text_format.h"
 
 namespace vyd {
 
@@ -261,54 +258,57 @@ bool expandPcxWords(const Image& words, Image& image) {
 
 }  // namespace
 
-CodecResult decodePcx(std::span<const uint8_t> bytes, const std::string& name, Image& image, FileSettings& files,
-                      const ModeSettings& /*modes*/) {
+bool probePcx(std::span<const uint8_t> head) { return head.size() >= 4 && head[0] == 0x0A; }
+
+Decoded decodePcx(std::span<const uint8_t> bytes, const ModeSettings& /*modes*/) {
+    Decoded result;
+    Image& image = result.picture;
     clearImage(image);
-    CodecResult result = CodecResult::success();
-    auto fail = [&](std::string text) -> CodecResult {
-        makeEmptyImage(image);
-        return std::move(result.fail(std::move(text), name));
+    auto fail = [&result](CodecError error, CodecDetail detail = {}) -> Decoded {
+        return std::move(result.fail(error, std::move(detail)));
     };
 
-    if (bytes.size() < kPcxHeaderBytes) return fail("bad file");
-    std::copy_n(bytes.begin(), kPcxHeaderBytes, files.lastPcxHeader.begin());
-    files.havePcxHeader = true;
-    if (bytes[0] != 0x0A) return fail("bad file");
+    if (bytes.size() < kPcxHeaderBytes) return fail(CodecError::PcxBadFile);
+    result.pcxHeader.emplace();
+    std::copy_n(bytes.begin(), kPcxHeaderBytes, result.pcxHeader->begin());
+    if (bytes[0] != 0x0A) return fail(CodecError::PcxBadFile);
     const PcxHeader h = parsePcxHeader(bytes.first<kPcxHeaderBytes>());
 
+    // The sizes are 16-bit arithmetic on the header's fields, as the format's readers have always done it.
     const auto mode = static_cast<int16_t>(h.bitsPerPixel * h.nPlanes);
     const auto width = static_cast<int16_t>(h.xMax - h.xMin + 1);
     const auto height = static_cast<int16_t>(h.yMax - h.yMin + 1);
     const int bitCount = mode <= 8 ? 8 : 24;
-    if (width <= 0 || height <= 0) return fail("I can't create the image array");
-    if (!sizeWithinLimits(bitCount, width, height)) return fail(tooBigText(width, height));
+    if (width <= 0 || height <= 0) return fail(CodecError::PcxNoImageArray);
+    if (!sizeWithinLimits(bitCount, width, height)) return fail(CodecError::TooBig, {width, height, {}});
     if (mode < 8 && static_cast<int32_t>(h.bytesPerLine) * 8 != ((width + 7) & ~7)) {
-        result.warn("image may display corrupted", "mismatch in PCX file header");
+        result.warn(CodecWarning::PcxHeaderMismatch);
     }
     const ModeEntry* entry = findMode(mode);
-    if (!entry) return fail(formatText("I can't handle %1d bits per pixel mode yet", mode));
+    if (!entry) return fail(CodecError::PcxUnknownMode, {mode, 0, {}});
     // Scan lines of no bytes hold no picture at all: a header saying so is broken, and would otherwise
     // conjure a picture of up to a gigabyte out of nothing.
-    if (h.bytesPerLine == 0) return fail("bad file");
+    if (h.bytesPerLine == 0) return fail(CodecError::PcxBadFile);
 
     const LineLayout layout{width, h.bytesPerLine};
     const size_t lineBytes = static_cast<size_t>(entry->planesDecoded) * h.bytesPerLine;
     // A file too short to hold every scan line ends in "eof" whatever it holds: say so before allocating.
     if (bytes.size() - kPcxHeaderBytes < static_cast<size_t>(height) * fewestEncodedBytes(lineBytes)) {
-        return fail("eof");
+        return fail(CodecError::PcxEof);
     }
 
     // 16-bit words are gathered in a 16-bit picture and then widened to truecolor.
     Image words;
     Image& target = mode == kModeTrue16 ? words : image;
     const int targetBits = mode == kModeTrue16 ? 16 : bitCount;
-    if (!initImageSized(target, mode, targetBits, width, height)) return fail("I can't create the image array");
+    if (&target == &image) result.paletteSet = 256;  // the sizing clears the whole palette
+    if (!initImageSized(target, mode, targetBits, width, height)) return fail(CodecError::PcxNoImageArray);
 
     std::vector<uint8_t> line(std::max<size_t>(lineBytes, 1));
     std::vector<uint8_t> bits(entry->needsBits ? 8 * lineBytes + 1 : 0);
     size_t position = kPcxHeaderBytes;
     for (int y = 0; y < height; ++y) {
-        if (!decodeRunLine(line, bytes, position)) return fail("eof");
+        if (!decodeRunLine(line, bytes, position)) return fail(CodecError::PcxEof);
         entry->store(line.data(), target.row(y), bits.data(), layout);
     }
 
@@ -317,11 +317,11 @@ CodecResult decodePcx(std::span<const uint8_t> bytes, const std::string& name, I
     if (mode == kMode16) {
         for (int i = 0; i < 16; ++i) image.palette[i] = quadFromRgb(h.colormap + 3 * i);
     } else if (mode == kMode256) {
-        if (position < bytes.size() && bytes[position++] != 0x0C) return fail("ctrl-L after image not found");
-        if (bytes.size() - position < 768) return fail("eof");
+        if (position < bytes.size() && bytes[position++] != 0x0C) return fail(CodecError::PcxNoPaletteMark);
+        if (bytes.size() - position < 768) return fail(CodecError::PcxEof);
         for (int i = 0; i < 256; ++i) image.palette[i] = quadFromRgb(bytes.data() + position + 3 * i);
     } else if (mode == kModeTrue16) {
-        if (!expandPcxWords(words, image)) return fail("I can't create the image array");
+        if (!expandPcxWords(words, image)) return fail(CodecError::PcxNoImageArray);
     }
     image.header.biXPelsPerMeter = static_cast<int32_t>(h.hDpi) * 40;
     image.header.biYPelsPerMeter = static_cast<int32_t>(h.vDpi) * 40;
@@ -356,14 +356,14 @@ size_t bytesPerLineFor(int16_t mode, int width) {
 
 }  // namespace
 
-CodecResult writePcx(const std::string& name, const Image& image, const ModeSettings& modes) {
-    const std::string refusal = "I can't write PCX from this mode of image yet";
+Encoded encodePcx(const Image& image, const EncodeOptions& options) {
+    Encoded out;
     const WriteLayout* layout = nullptr;
     for (const WriteLayout& l : kWriteLayouts) {
         if (l.mode == image.mode && l.bitCount == image.bitCount()) layout = &l;
     }
     if (!layout || !image.hasPixels() || image.width() <= 0 || image.height() <= 0) {
-        return CodecResult::failure(refusal, name);
+        return std::move(out.fail(CodecError::PcxModeNotWritable));
     }
     const int width = image.width();
     const int height = image.height();
@@ -374,10 +374,8 @@ CodecResult writePcx(const std::string& name, const Image& image, const ModeSett
     const Image* source = &image;
     if (image.mode == kModeTrue16) {
         ConversionMessage message;
-        if (!imageconv(image, words, kCodePack16, modes, &message)) {
-            CodecResult result;
-            if (!message.text.empty()) result.warn(message.text, message.caption);
-            return result;
+        if (!imageconv(image, words, kCodePack16, options.modes, &message)) {
+            return std::move(out.fail(CodecError::ConversionFailed, {0, 0, std::move(message)}));
         }
         source = &words;
     }
@@ -398,10 +396,9 @@ CodecResult writePcx(const std::string& name, const Image& image, const ModeSett
         }
     }
 
-    AtomicFileWriter file(name);
-    if (!file.open()) return CodecResult::failure("I can't open this file", name);
+    EncodedFile& file = out.bytes;
     const auto head = serializePcxHeader(h);
-    file.write(head.data(), head.size());
+    file.append(head.data(), head.size());
 
     const size_t lineBytes = bytesPerLine * layout->planes;
     std::vector<uint8_t> line(lineBytes);
@@ -437,7 +434,7 @@ CodecResult writePcx(const std::string& name, const Image& image, const ModeSett
                 n = encodeRunLine({row, lineBytes}, encoded.data());
                 break;
         }
-        file.write(encoded.data(), n);
+        file.append(encoded.data(), n);
     }
     if (image.mode == kMode256) {
         uint8_t trailer[769];
@@ -447,10 +444,9 @@ CodecResult writePcx(const std::string& name, const Image& image, const ModeSett
             trailer[2 + 3 * i] = image.palette[i].rgbGreen;
             trailer[3 + 3 * i] = image.palette[i].rgbBlue;
         }
-        file.write(trailer, sizeof trailer);
+        file.append(trailer, sizeof trailer);
     }
-    if (!file.commit()) return CodecResult::failure("I can't write to this file", name);
-    return CodecResult::success();
+    return out;
 }
 
 }  // namespace vyd

@@ -6,12 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
 
-#include "formats/codec_result.h"
-#include "formats/file_settings.h"
-#include "image/image.h"
-#include "modes/mode_settings.h"
+#include "formats/codec.h"
 
 namespace vyd {
 
@@ -53,12 +49,12 @@ void packBitPlane(std::span<const uint8_t> pixels, int bit, uint8_t* out);
 // Spreads count bits of packed, most significant first, into one byte (0 or 1) each.
 void unpackBits(const uint8_t* packed, size_t count, uint8_t* out);
 
-// Reads a PCX file's bytes into image (emptied first; an empty 2-color image after a failure). The header
-// of every file of at least 128 bytes goes to files.lastPcxHeader. name is the caption of the messages.
-CodecResult decodePcx(std::span<const uint8_t> bytes, const std::string& name, Image& image, FileSettings& files,
-                      const ModeSettings& modes);
-// Writes image as PCX to name. Images of a mode PCX cannot hold are refused and no file is made; an
-// existing file is replaced only when the whole new one was written.
-CodecResult writePcx(const std::string& name, const Image& image, const ModeSettings& modes);
+// Whether the file's first bytes are those of a PCX file (0x0A, and at least four bytes).
+bool probePcx(std::span<const uint8_t> head);
+// Reads a PCX file. The header of every file of at least 128 bytes comes back with the picture (pcxHeader),
+// whether or not the rest could be read.
+Decoded decodePcx(std::span<const uint8_t> bytes, const ModeSettings& modes);
+// The PCX file of a picture. Pictures of a mode PCX cannot hold are refused.
+Encoded encodePcx(const Image& image, const EncodeOptions& options);
 
 }  // namespace vyd

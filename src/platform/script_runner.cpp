@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "app/startup.h"
-#include "formats/image_files.h"
+#include "app/image_files.h"
 #include "platform/headless_platform.h"
 #include "platform/key_names.h"
 #include "platform/recording_platform.h"

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "bmp_test_support.h"
+#include "app/file_chooser.h"
+#include "app/image_files.h"
 #include "box_recorder.h"
-#include "formats/file_chooser.h"
-#include "formats/image_files.h"
+#include "support/codec_bytes.h"
 
 namespace vyd {
 namespace {
@@ -66,17 +66,75 @@ TEST_F(ImageFiles, UnreadableAndUnknownFilesAreReportedWithTheNameAsText) {
     EXPECT_EQ(files.lastFileType, kFileTypeNone);
 }
 
-TEST_F(ImageFiles, BmpFailureIsTheCodecsOwnBox) {
-    files.lastFileType = kFileTypeGif;
-    const std::string name = fileWith("short.pcx", {'B', 'M', 0});
-    EXPECT_FALSE(readImageFile(ui, files, modes, name, image));
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].owner, Owner::None);
-    EXPECT_EQ(ui.boxes[0].text, "bad file BMP");
-    EXPECT_EQ(ui.boxes[0].caption, name);
-    EXPECT_EQ(ui.boxes[0].titleMeanwhile, "reading from file");
-    EXPECT_EQ(ui.title(), "VYD picture");
-    EXPECT_EQ(files.lastFileType, kFileTypeBmp);  // chosen by content, whatever the name says
+// Each codec's failures and warnings are shown in the order they were raised, with the name in its place:
+// as caption or as text, or (GIF) the message twice, under the reader's caption and then under the name.
+TEST_F(ImageFiles, CodecMessagesAreShownWithTheNameInItsPlace) {
+    test::BmpLayout compressed;
+    compressed.compression = 1;
+    test::Bytes pcxMismatch = test::pcxHeader(1, 1, 10, 1, 1);
+    test::append(pcxMismatch, {0xC1, 0xFF});
+    test::Bytes pcxTwoBits = test::pcxHeader(2, 1, 8, 1, 1);
+    test::BmpLayout wide;
+    wide.width = 40000;
+    const test::Bytes gifHead{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 9, 9, 9};
+    const test::Bytes gifImage{0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0};
+    test::Bytes twoImages = gifHead, badSeparator = gifHead;
+    for (int i = 0; i < 2; ++i) twoImages.insert(twoImages.end(), gifImage.begin(), gifImage.end());
+    twoImages.push_back(0x3B);
+    badSeparator.push_back(0x2A);
+    struct Case {
+        test::Bytes bytes;
+        FileType type;
+        bool read;
+        test::Boxes boxes;  // with "@" standing for the file's name
+    };
+    const Case cases[] = {
+        {{'B', 'M', 0}, kFileTypeBmp, false, {{"bad file BMP", "@"}}},
+        {test::makeBmp(compressed), kFileTypeBmp, false, {{"@", "this BMP file is compressed: I can't read it"}}},
+        {test::makeBmp(wide), kFileTypeBmp, false, {{"this picture is 40000 x 1 pixels: too big for me", "@"}}},
+        {badSeparator, kFileTypeGif, false,
+         {{"bad separator: 0x2a", "error in reading a .GIF file"}, {"bad separator: 0x2a", "@"}}},
+        {twoImages, kFileTypeGif, true, {{"this file may be a movie and has 2 images: I will show the first", "@"}}},
+        {{0xFF, 0xD8, 0xFF}, kFileTypeJpg, false, {{"@", "I can't read this JPEG file"}}},
+        {pcxMismatch, kFileTypePcx, true, {{"image may display corrupted", "mismatch in PCX file header"}}},
+        {pcxTwoBits, kFileTypePcx, false, {{"I can't handle 2 bits per pixel mode yet", "@"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.boxes[0].first);
+        ui.boxes.clear();
+        files.lastFileType = kFileTypeNone;
+        const std::string name = fileWith("picture.dat", c.bytes);  // read by content, whatever the name says
+        EXPECT_EQ(readImageFile(ui, files, modes, name, image), c.read);
+        EXPECT_EQ(files.lastFileType, c.type);
+        ASSERT_EQ(ui.boxes.size(), c.boxes.size());
+        for (size_t i = 0; i < c.boxes.size(); ++i) {
+            auto named = [&name](const std::string& s) { return s == "@" ? name : s; };
+            EXPECT_EQ(ui.boxes[i].owner, Owner::None);
+            EXPECT_EQ(ui.boxes[i].text, named(c.boxes[i].first));
+            EXPECT_EQ(ui.boxes[i].caption, named(c.boxes[i].second));
+            EXPECT_EQ(ui.boxes[i].flags, MB_OK | MB_ICONEXCLAMATION);
+            EXPECT_EQ(ui.boxes[i].titleMeanwhile, "reading from file");
+        }
+        EXPECT_EQ(ui.title(), "VYD picture");
+    }
+    // The header of the last PCX file read, even one refused, is kept for the header page.
+    EXPECT_TRUE(files.havePcxHeader);
+    EXPECT_TRUE(std::equal(pcxTwoBits.begin(), pcxTwoBits.end(), files.lastPcxHeader.begin()));
+}
+
+TEST_F(ImageFiles, ReadingKeepsTheRecordsPaletteBeyondWhatTheFileSets) {
+    // A 1 x 1 GIF with a table of two colours: entries 0 and 1 are the file's, 2-15 the default ones, and
+    // the rest what the record held.
+    const std::string name = fileWith("two.gif", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0,
+                                                  10, 20, 30, 40, 50, 60, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0,
+                                                  2, 2, 0x4C, 0x01, 0, 0x3B});
+    createImage(image, kMode256, 8, 4, 4);
+    image.palette[1] = image.palette[2] = image.palette[100] = RgbQuad::fromValue(0x123456);
+    ASSERT_TRUE(readImageFile(ui, files, modes, name, image));
+    EXPECT_EQ(image.palette[1].value(), 0x28323Cu);
+    EXPECT_EQ(image.palette[2], (RgbQuad{defaultPalette16[2][0], defaultPalette16[2][1], defaultPalette16[2][2], 0}));
+    EXPECT_EQ(image.palette[100].value(), 0x123456u);
+    EXPECT_EQ(test::rgbAt(image, 0, 0), 0x28323Cu);
 }
 
 TEST_F(ImageFiles, WritersAreChosenByTheLastFourCharacters) {
@@ -86,6 +144,12 @@ TEST_F(ImageFiles, WritersAreChosenByTheLastFourCharacters) {
     EXPECT_EQ(files.lastFileType, kFileTypeBum);
     EXPECT_EQ(test::readBytes(dir.file("b.BuM"))[0], 'B');
     EXPECT_EQ(ui.title(), "VYD picture");
+
+    // A JPEG that cannot be written shows nothing itself: its callers say "write failed".
+    Image empty;
+    EXPECT_FALSE(writeImageFile(ui, files, modes, dir.file("e.jpg"), empty));
+    EXPECT_FALSE(writeImageFile(ui, files, modes, dir.file("none/p.jpg"), picture));
+    EXPECT_TRUE(ui.boxes.empty());
 
     // Names shorter than five characters and unknown extensions: one box owned by the main window, no file.
     const size_t filesBefore = dir.entryCount();

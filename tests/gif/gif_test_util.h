@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "image/image.h"
+#include "support/codec_bytes.h"
 
 namespace giftest {
 
@@ -127,14 +127,8 @@ inline std::vector<std::pair<int, int>> readCodes(const Bytes& data, int minCode
     return codes;
 }
 
-inline Bytes readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void writeFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
+inline Bytes readFile(const std::string& path) { return vyd::test::readBytes(path); }
+inline void writeFile(const std::string& path, const Bytes& bytes) { vyd::test::writeBytes(path, bytes); }
 
 // The picture's pixels as (red, green, blue) triples, rows from the top.
 inline Bytes rgbOf(const vyd::Image& image) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "formats/format_table.h"
 #include "formats/jpeg.h"
 #include "jpeg/jpeg_test_util.h"
 
@@ -46,31 +47,31 @@ std::vector<uint8_t> compressRaw(const std::vector<uint8_t>& pixels, int width, 
     return jpeg;
 }
 
-void expectRefused(const CodecResult& result, const Image& image, const std::string& name) {
-    EXPECT_FALSE(result.ok);
-    ASSERT_EQ(result.messages.size(), 1u);
-    EXPECT_EQ(result.messages[0].text, name);
-    EXPECT_EQ(result.messages[0].caption, "I can't read this JPEG file");
-    EXPECT_EQ(result.messages[0].flags, MB_OK | MB_ICONEXCLAMATION);
+void expectRefused(const Decoded& result) {
+    ASSERT_TRUE(result.failure);
+    EXPECT_EQ(result.failure->error, CodecError::JpegUnreadable);
+    EXPECT_TRUE(result.warnings.empty());
+    const Image& image = result.picture;
     EXPECT_EQ(image.mode, kMode2);
     EXPECT_FALSE(image.hasPixels());
     EXPECT_EQ(image.width(), 0);
     EXPECT_EQ(image.height(), 0);
 }
 
-fs::path scratchDir() {
-    fs::path dir = fs::temp_directory_path() / ("vyd_jpeg_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    return dir;
+std::vector<uint8_t> encoded(const Image& image, int quality) {
+    EncodeOptions options;
+    options.jpegQuality = quality;
+    return encodeJpeg(image, options).bytes.flatten();
 }
 
 }  // namespace
 
 TEST(JpegRead, GivesTheTruecolorLayoutOfARead) {
-    Image image;
-    CodecResult result = decodeJpeg(readBytes(kTestorig), "testorig.jpg", image);
-    ASSERT_TRUE(result.ok);
-    EXPECT_TRUE(result.messages.empty());
+    const Decoded result = decodeJpeg(readBytes(kTestorig));
+    ASSERT_TRUE(result.ok());
+    EXPECT_TRUE(result.warnings.empty());
+    EXPECT_EQ(result.paletteSet, 256);
+    const Image& image = result.picture;
     EXPECT_EQ(image.mode, 24);
     EXPECT_EQ(image.header.biBitCount, 24);
     EXPECT_EQ(image.header.biSize, 40u);
@@ -95,8 +96,9 @@ TEST(JpegRead, GivesTheTruecolorLayoutOfARead) {
 }
 
 TEST(JpegRead, GreyAndCmykFilesReadAsTruecolor) {
-    Image grey;
-    ASSERT_TRUE(decodeJpeg(readBytes(kPictures + "/hopper_gray.jpg"), "g", grey).ok);
+    const Decoded greyRead = decodeJpeg(readBytes(kPictures + "/hopper_gray.jpg"));
+    ASSERT_TRUE(greyRead.ok());
+    const Image& grey = greyRead.picture;
     EXPECT_EQ(grey.mode, 24);
     bool allGrey = true;
     for (int y = 0; y < grey.height(); ++y) {
@@ -111,8 +113,9 @@ TEST(JpegRead, GreyAndCmykFilesReadAsTruecolor) {
     for (int i = 0; i < 16 * 16; ++i) cmyk.insert(cmyk.end(), {255, 0, 0, 255});
     std::vector<uint8_t> jpeg = compressRaw(cmyk, 16, 16, TJPF_CMYK, TJSAMP_444, 0);
     ASSERT_FALSE(jpeg.empty());
-    Image image;
-    ASSERT_TRUE(decodeJpeg(jpeg, "cmyk.jpg", image).ok);
+    const Decoded read = decodeJpeg(jpeg);
+    ASSERT_TRUE(read.ok());
+    const Image& image = read.picture;
     EXPECT_EQ(image.mode, 24);
     const uint8_t* pixel = image.row(8) + 3 * 8;
     EXPECT_LE(pixel[0], 4);    // blue
@@ -140,9 +143,7 @@ TEST(JpegRead, RefusesWhatCannotBeDecoded) {
     };
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
-        Image image;
-        createImage(image, -1, 24, 4, 4);  // whatever the record held goes
-        expectRefused(decodeJpeg(bytes, name, image), image, name);
+        expectRefused(decodeJpeg(bytes));
     }
 }
 
@@ -151,44 +152,40 @@ TEST(JpegRead, RefusesHeadersClaimingFarMoreThanTheFileOrTheMemoryBudgetHolds) {
     std::vector<uint8_t> jpeg = compressRaw(rgb, 64, 64, TJPF_RGB, TJSAMP_444, TJFLAG_PROGRESSIVE);
     ASSERT_FALSE(jpeg.empty());
     // Huffman coding spends at least a bit on every block: a few hundred bytes cannot hold 8000 x 8000.
-    Image image;
-    expectRefused(decodeJpeg(withFrameSize(jpeg, 8000, 8000), "big.jpg", image), image, "big.jpg");
+    expectRefused(decodeJpeg(withFrameSize(jpeg, 8000, 8000)));
     // Arithmetic coding has no such floor, but a progressive 4:4:4 decode keeps every coefficient: with the
     // picture, 10900 x 32000 would take more than 3 GB although the size is within the record's limits.
     ASSERT_TRUE(sizeWithinLimits(24, 10900, 32000));
     std::vector<uint8_t> arithmetic = withFrameSize(jpeg, 10900, 32000);
     arithmetic[frameOffset(arithmetic) + 1] = 0xCA;
-    expectRefused(decodeJpeg(arithmetic, "huge.jpg", image), image, "huge.jpg");
+    expectRefused(decodeJpeg(arithmetic));
 }
 
 TEST(JpegRead, DamagedFilesAreReadWithAWarningButStrayBytesAloneAreNot) {
     std::vector<uint8_t> good = readBytes(kTestorig);
-    Image reference;
-    ASSERT_TRUE(decodeJpeg(good, "testorig.jpg", reference).ok);
+    const Decoded reference = decodeJpeg(good);
+    ASSERT_TRUE(reference.ok());
 
-    Image cut;
-    CodecResult result = decodeJpeg(std::vector<uint8_t>(good.begin(), good.begin() + 3000), "cut.jpg", cut);
-    ASSERT_TRUE(result.ok);
-    ASSERT_EQ(result.messages.size(), 1u);
-    EXPECT_EQ(result.messages[0].text, "cut.jpg");
-    EXPECT_EQ(result.messages[0].caption, "this JPEG file is damaged: parts of the picture may be wrong");
-    EXPECT_EQ(cut.width(), 227);
-    EXPECT_EQ(cut.height(), 149);
+    const Decoded cut = decodeJpeg(std::vector<uint8_t>(good.begin(), good.begin() + 3000));
+    ASSERT_TRUE(cut.ok());
+    ASSERT_EQ(cut.warnings.size(), 1u);
+    EXPECT_EQ(cut.warnings[0].warning, CodecWarning::JpegDamaged);
+    EXPECT_EQ(cut.picture.width(), 227);
+    EXPECT_EQ(cut.picture.height(), 149);
 
     // Three stray bytes after the first segment: the decoder skips them, the picture is whole.
     std::vector<uint8_t> stray = good;
     size_t firstSegmentEnd = 4 + ((good[4] << 8) | good[5]);
     stray.insert(stray.begin() + static_cast<long>(firstSegmentEnd), {0x12, 0x34, 0x56});
-    Image image;
-    result = decodeJpeg(stray, "stray.jpg", image);
-    ASSERT_TRUE(result.ok);
-    EXPECT_TRUE(result.messages.empty());
-    EXPECT_EQ(maxDifference(image, toRgb(reference)), 0);
+    const Decoded whole = decodeJpeg(stray);
+    ASSERT_TRUE(whole.ok());
+    EXPECT_TRUE(whole.warnings.empty());
+    EXPECT_EQ(maxDifference(whole.picture, toRgb(reference.picture)), 0);
 }
 
 TEST(JpegWrite, RoundTripsTheRightWayUpAndHonoursTheQualityRange) {
     Image source = syntheticPicture(97, 61);
-    std::vector<uint8_t> jpeg = encodeJpeg(source, 90);
+    std::vector<uint8_t> jpeg = encoded(source, 90);
     ASSERT_FALSE(jpeg.empty());
 
     // Decoded by TurboJPEG itself, top-down RGB: the written file is the right way up with its colours.
@@ -199,15 +196,15 @@ TEST(JpegWrite, RoundTripsTheRightWayUpAndHonoursTheQualityRange) {
     Rgb decoded{97, 61, rgb};
     EXPECT_GT(psnr(source, decoded), 30);
 
-    fs::path file = scratchDir() / "round.jpg";
-    ASSERT_TRUE(writeJpeg(file.string(), source, 90).ok);
-    Image back;
-    ASSERT_TRUE(decodeJpeg(readBytes(file.string()), file.string(), back).ok);
-    EXPECT_EQ(maxDifference(back, decoded), 0);
+    test::ScratchDir dir;
+    ASSERT_TRUE(encodeImageFile(kJpegFormat, source, {{}, 90}, dir.file("round.jpg")).ok());
+    const Decoded back = decodeJpeg(readBytes(dir.file("round.jpg")));
+    ASSERT_TRUE(back.ok());
+    EXPECT_EQ(maxDifference(back.picture, decoded), 0);
 
-    EXPECT_LT(encodeJpeg(source, 1).size(), encodeJpeg(source, 100).size());
-    EXPECT_EQ(encodeJpeg(source, 0), encodeJpeg(source, 1));
-    EXPECT_EQ(encodeJpeg(source, 150), encodeJpeg(source, 100));
+    EXPECT_LT(encoded(source, 1).size(), encoded(source, 100).size());
+    EXPECT_EQ(encoded(source, 0), encoded(source, 1));
+    EXPECT_EQ(encoded(source, 150), encoded(source, 100));
 }
 
 TEST(JpegWrite, PalettePicturesGoThroughTheirPalette) {
@@ -222,31 +219,32 @@ TEST(JpegWrite, PalettePicturesGoThroughTheirPalette) {
             custom.row(y)[x] = 200;
         }
     }
-    Image back;
-    ASSERT_TRUE(decodeJpeg(encodeJpeg(twoColor, 95), "2", back).ok);
-    const uint8_t* row = back.row(8);
+    Decoded back = decodeJpeg(encoded(twoColor, 95));
+    ASSERT_TRUE(back.ok());
+    const uint8_t* row = back.picture.row(8);
     EXPECT_LE(std::max({row[3 * 4], row[3 * 4 + 1], row[3 * 4 + 2]}), 3);      // black
     EXPECT_GE(std::min({row[3 * 27], row[3 * 27 + 1], row[3 * 27 + 2]}), 252);  // white
 
-    ASSERT_TRUE(decodeJpeg(encodeJpeg(custom, 95), "256", back).ok);
-    row = back.row(8) + 3 * 16;
+    back = decodeJpeg(encoded(custom, 95));
+    ASSERT_TRUE(back.ok());
+    row = back.picture.row(8) + 3 * 16;
     EXPECT_NEAR(row[0], 30, 4);
     EXPECT_NEAR(row[1], 200, 4);
     EXPECT_NEAR(row[2], 10, 4);
 }
 
-TEST(JpegWrite, AFailedWriteSaysNothingAndKeepsTheOldFile) {
-    fs::path file = scratchDir() / "keep.jpg";
-    writeBytes(file.string(), {1, 2, 3});
+TEST(JpegWrite, FailuresAreTypedAndKeepTheOldFile) {
+    test::ScratchDir dir;
+    test::writeBytes(dir.file("keep.jpg"), {1, 2, 3});
     Image empty;
-    CodecResult result = writeJpeg(file.string(), empty, 80);
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.messages.empty());
-    EXPECT_EQ(readBytes(file.string()), (std::vector<uint8_t>{1, 2, 3}));
+    Encoded result = encodeImageFile(kJpegFormat, empty, {}, dir.file("keep.jpg"));
+    ASSERT_TRUE(result.failure);
+    EXPECT_EQ(result.failure->error, CodecError::JpegNotEncoded);
+    EXPECT_EQ(readBytes(dir.file("keep.jpg")), (std::vector<uint8_t>{1, 2, 3}));
 
-    result = writeJpeg((scratchDir() / "missing" / "x.jpg").string(), syntheticPicture(8, 8), 80);
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.messages.empty());
+    result = encodeImageFile(kJpegFormat, syntheticPicture(8, 8), {}, dir.file("missing/x.jpg"));
+    ASSERT_TRUE(result.failure);
+    EXPECT_EQ(result.failure->error, CodecError::JpegNotWritten);
 }
 
 TEST(JpegQuality, AnswersBecomeWholeNumbersFromOneToOneHundred) {

@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "image/image.h"
+#include "support/codec_bytes.h"
 
 namespace vyd::testing {
 
@@ -52,15 +52,8 @@ inline std::optional<Rgb> readNetpbm(const std::string& path) {
     return rgb;
 }
 
-inline std::vector<uint8_t> readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using test::readBytes;
+using test::writeBytes;
 
 // Peak signal-to-noise ratio of a truecolor image against a reference picture (infinity when equal, -1 when
 // the sizes differ).

@@ -5,39 +5,31 @@
 #include <filesystem>
 #include <random>
 
+#include "formats/format_table.h"
 #include "formats/pcx.h"
-#include "formats/size_limits.h"
-#include "pcx_test_util.h"
+#include "support/codec_bytes.h"
 
 namespace vyd {
 namespace {
 
-using pcxtest::append;
-using pcxtest::Bytes;
-using pcxtest::header;
-
-struct Read {
-    CodecResult result;
-    Image image;
-    FileSettings files;
-};
-
-Read read(const Bytes& bytes) {
-    Read r;
-    r.result = decodePcx(bytes, "in.pcx", r.image, r.files, ModeSettings{});
-    return r;
+using test::append;
+using test::Bytes;
+Bytes header(int bitsPerPixel, int planes, int width, int height, int bytesPerLine, int version = 5) {
+    return test::pcxHeader(bitsPerPixel, planes, width, height, bytesPerLine, version);
 }
 
-void expectFailure(const Read& r, const std::string& text) {
-    EXPECT_FALSE(r.result.ok);
-    ASSERT_FALSE(r.result.messages.empty());
-    EXPECT_EQ(r.result.messages.back().text, text);
-    EXPECT_EQ(r.result.messages.back().caption, "in.pcx");
+Decoded read(const Bytes& bytes) { return decodePcx(bytes, ModeSettings{}); }
+
+void expectFailure(const Decoded& r, CodecError error, CodecDetail detail = {}) {
+    ASSERT_TRUE(r.failure);
+    EXPECT_EQ(r.failure->error, error);
+    EXPECT_EQ(r.failure->detail.first, detail.first);
+    EXPECT_EQ(r.failure->detail.second, detail.second);
     // A failed read leaves an empty 2-color image.
-    EXPECT_FALSE(r.image.hasPixels());
-    EXPECT_EQ(r.image.mode, kMode2);
-    EXPECT_EQ(r.image.bitCount(), 1);
-    EXPECT_EQ(r.image.width(), 0);
+    EXPECT_FALSE(r.picture.hasPixels());
+    EXPECT_EQ(r.picture.mode, kMode2);
+    EXPECT_EQ(r.picture.bitCount(), 1);
+    EXPECT_EQ(r.picture.width(), 0);
 }
 
 Bytes row(const Image& image, int y, int bytesPerPixel = 1) {
@@ -50,29 +42,28 @@ TEST(PcxRead, MonochromeIsBlackAndWhiteWhateverTheHeaderPaletteSays) {
     file[16] = 0xFF;  // colour 0 red
     file[20] = 0xFF;  // colour 1 green
     append(file, {0xA5, 0x40});
-    Read r = read(file);
-    ASSERT_TRUE(r.result.ok);
-    EXPECT_TRUE(r.result.messages.empty());
-    EXPECT_EQ(r.image.mode, kMode2);
-    EXPECT_EQ(r.image.bitCount(), 8);
-    EXPECT_EQ(row(r.image, 0), (Bytes{15, 0, 15, 0, 0, 15, 0, 15, 0, 15}));
-    EXPECT_EQ(r.image.palette[0], (RgbQuad{0, 0, 0, 0}));
-    EXPECT_EQ(r.image.palette[15], (RgbQuad{255, 255, 255, 0}));
-    EXPECT_EQ(r.image.header.biXPelsPerMeter, 12000);
-    EXPECT_EQ(r.image.header.biYPelsPerMeter, 12000);
-    EXPECT_TRUE(r.files.havePcxHeader);
-    EXPECT_TRUE(std::equal(file.begin(), file.begin() + 128, r.files.lastPcxHeader.begin()));
+    Decoded r = read(file);
+    ASSERT_TRUE(r.ok());
+    EXPECT_TRUE(r.warnings.empty());
+    EXPECT_EQ(r.picture.mode, kMode2);
+    EXPECT_EQ(r.picture.bitCount(), 8);
+    EXPECT_EQ(row(r.picture, 0), (Bytes{15, 0, 15, 0, 0, 15, 0, 15, 0, 15}));
+    EXPECT_EQ(r.picture.palette[0], (RgbQuad{0, 0, 0, 0}));
+    EXPECT_EQ(r.picture.palette[15], (RgbQuad{255, 255, 255, 0}));
+    EXPECT_EQ(r.picture.header.biXPelsPerMeter, 12000);
+    EXPECT_EQ(r.picture.header.biYPelsPerMeter, 12000);
+    ASSERT_TRUE(r.pcxHeader);
+    EXPECT_TRUE(std::equal(file.begin(), file.begin() + 128, r.pcxHeader->begin()));
 }
 
 TEST(PcxRead, TooFewBytesPerLineWarnsAndClearsTheUncoveredColumns) {
     Bytes file = header(1, 1, 10, 2, 1);
     append(file, {0xC2, 0xFF, 0xC1, 0xFF});  // two lines of eight set bits; the first run's rest is dropped
-    Read r = read(file);
-    ASSERT_TRUE(r.result.ok);
-    ASSERT_EQ(r.result.messages.size(), 1u);
-    EXPECT_EQ(r.result.messages[0].text, "image may display corrupted");
-    EXPECT_EQ(r.result.messages[0].caption, "mismatch in PCX file header");
-    for (int y = 0; y < 2; ++y) EXPECT_EQ(row(r.image, y), (Bytes{15, 15, 15, 15, 15, 15, 15, 15, 0, 0}));
+    Decoded r = read(file);
+    ASSERT_TRUE(r.ok());
+    ASSERT_EQ(r.warnings.size(), 1u);
+    EXPECT_EQ(r.warnings[0].warning, CodecWarning::PcxHeaderMismatch);
+    for (int y = 0; y < 2; ++y) EXPECT_EQ(row(r.picture, y), (Bytes{15, 15, 15, 15, 15, 15, 15, 15, 0, 0}));
 }
 
 TEST(PcxRead, IndexedRowsDropPaddingAndTakeTheTrailingPalette) {
@@ -84,27 +75,30 @@ TEST(PcxRead, IndexedRowsDropPaddingAndTakeTheTrailingPalette) {
     trailer[3 + 3 * 5] = 0x20;     // blue of entry 5
     file.insert(file.end(), trailer.begin(), trailer.end());
     append(file, {0xAB, 0xCD});  // anything after the palette is ignored
-    Read r = read(file);
-    ASSERT_TRUE(r.result.ok);
-    EXPECT_EQ(r.image.mode, kMode256);
-    EXPECT_EQ(row(r.image, 0), (Bytes{1, 2, 0xC9}));
-    EXPECT_EQ(row(r.image, 1), (Bytes{5, 5, 5}));
-    EXPECT_EQ(r.image.palette[0xC9], (RgbQuad{0, 0, 0x10, 0}));
-    EXPECT_EQ(r.image.palette[5], (RgbQuad{0x20, 0, 0, 0}));
+    Decoded r = read(file);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.picture.mode, kMode256);
+    EXPECT_EQ(row(r.picture, 0), (Bytes{1, 2, 0xC9}));
+    EXPECT_EQ(row(r.picture, 1), (Bytes{5, 5, 5}));
+    EXPECT_EQ(r.picture.palette[0xC9], (RgbQuad{0, 0, 0x10, 0}));
+    EXPECT_EQ(r.picture.palette[5], (RgbQuad{0x20, 0, 0, 0}));
+    EXPECT_EQ(r.paletteSet, 256);
 }
 
 TEST(PcxRead, IndexedFileWithoutItsPaletteFails) {
     Bytes lines = header(8, 1, 2, 1, 2);
     append(lines, {7, 8});
-    expectFailure(read(lines), "eof");
+    const Decoded r = read(lines);
+    expectFailure(r, CodecError::PcxEof);
+    EXPECT_EQ(r.paletteSet, 256);  // sizing the picture cleared its whole palette
     Bytes wrongMark = lines;
     append(wrongMark, {0x0A});
     wrongMark.resize(wrongMark.size() + 768);
-    expectFailure(read(wrongMark), "ctrl-L after image not found");
+    expectFailure(read(wrongMark), CodecError::PcxNoPaletteMark);
     Bytes shortPalette = lines;
     append(shortPalette, {0x0C});
     shortPalette.resize(shortPalette.size() + 767);
-    expectFailure(read(shortPalette), "eof");
+    expectFailure(read(shortPalette), CodecError::PcxEof);
 }
 
 TEST(PcxRead, SixteenBitWordsWidenEachFiveBitValueByEight) {
@@ -112,67 +106,65 @@ TEST(PcxRead, SixteenBitWordsWidenEachFiveBitValueByEight) {
     file[12] = 72;  // 72 pixels/inch
     file[13] = 0;
     append(file, {0x1F, 0x40, 0xC1, 0xFF, 0x7F});  // words 0x401F (red 16, blue 31) and 0x7FFF
-    Read r = read(file);
-    ASSERT_TRUE(r.result.ok);
-    EXPECT_EQ(r.image.mode, kModeTrue16);
-    EXPECT_EQ(r.image.bitCount(), 24);
-    EXPECT_EQ(row(r.image, 0, 3), (Bytes{248, 0, 128, 248, 248, 248}));  // blue, green, red: v x 8
-    EXPECT_EQ(r.image.header.biXPelsPerMeter, 72 * 40);
+    Decoded r = read(file);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.picture.mode, kModeTrue16);
+    EXPECT_EQ(r.picture.bitCount(), 24);
+    EXPECT_EQ(row(r.picture, 0, 3), (Bytes{248, 0, 128, 248, 248, 248}));  // blue, green, red: v x 8
+    EXPECT_EQ(r.picture.header.biXPelsPerMeter, 72 * 40);
+    EXPECT_EQ(r.paletteSet, 16);  // widened from a picture of its own: the palette is the record's
 }
 
 TEST(PcxRead, RefusesWhatItCannotHold) {
     Bytes twoBits = header(2, 1, 8, 1, 1);
     append(twoBits, {0});
-    Read r = read(twoBits);
-    expectFailure(r, "I can't handle 2 bits per pixel mode yet");
-    EXPECT_EQ(r.result.messages.size(), 1u);
-    EXPECT_TRUE(r.files.havePcxHeader);
+    Decoded r = read(twoBits);
+    expectFailure(r, CodecError::PcxUnknownMode, {2, 0, {}});
+    EXPECT_TRUE(r.warnings.empty());
+    EXPECT_TRUE(r.pcxHeader);
 
     // A header that is not PCX is still kept for the header page.
     Bytes notPcx = header(8, 1, 1, 1, 1);
     notPcx[0] = 0x0B;
     r = read(notPcx);
-    expectFailure(r, "bad file");
-    EXPECT_TRUE(r.files.havePcxHeader);
-    EXPECT_EQ(r.files.lastPcxHeader[0], 0x0B);
+    expectFailure(r, CodecError::PcxBadFile);
+    ASSERT_TRUE(r.pcxHeader);
+    EXPECT_EQ((*r.pcxHeader)[0], 0x0B);
 
     r = read(Bytes(127, 0x0A));
-    expectFailure(r, "bad file");
-    EXPECT_FALSE(r.files.havePcxHeader);
+    expectFailure(r, CodecError::PcxBadFile);
+    EXPECT_FALSE(r.pcxHeader);
 
-    expectFailure(read(header(8, 1, 30000, 30000, 0)), "bad file");  // lines without bytes
+    expectFailure(read(header(8, 1, 30000, 30000, 0)), CodecError::PcxBadFile);  // lines without bytes
 
     Bytes backwards = header(8, 1, 1, 1, 1);
     backwards[4] = 5;  // X from 5, X to 0
-    expectFailure(read(backwards), "I can't create the image array");
+    expectFailure(read(backwards), CodecError::PcxNoImageArray);
     Bytes wide = header(8, 3, 20000, 1, 20000);
-    expectFailure(read(wide), tooBigText(20000, 1));
+    expectFailure(read(wide), CodecError::TooBig, {20000, 1, {}});
 }
 
 TEST(PcxRead, TruncatedFilesFailWithEofAndNothingHalfRead) {
     Bytes midLine = header(1, 1, 8, 2, 1);
     append(midLine, {0xFF});
-    expectFailure(read(midLine), "eof");
+    expectFailure(read(midLine), CodecError::PcxEof);
     Bytes countAtEnd = header(8, 3, 4, 1, 4);
     append(countAtEnd, {0xCC});
-    expectFailure(read(countAtEnd), "eof");
+    expectFailure(read(countAtEnd), CodecError::PcxEof);
     // A header claiming a huge picture over a few bytes fails without taking the memory.
     Bytes huge = header(8, 3, 10000, 30000, 10000);
     append(huge, {0xFF, 0x00, 0xFF, 0x00});
-    expectFailure(read(huge), "eof");
+    expectFailure(read(huge), CodecError::PcxEof);
 }
 
 // ---- Writing ------------------------------------------------------------------------------------------
 
 class PcxWrite : public ::testing::Test {
 protected:
-    pcxtest::ScratchDir dir;
-    std::string path = dir.file("out.pcx");
-
     Bytes write(const Image& image) {
-        CodecResult result = writePcx(path, image, ModeSettings{});
-        EXPECT_TRUE(result.ok);
-        return pcxtest::readBytes(path);
+        const Encoded result = encodePcx(image, {});
+        EXPECT_TRUE(result.ok());
+        return result.bytes.flatten();
     }
 };
 
@@ -254,38 +246,35 @@ TEST_F(PcxWrite, RoundTripsEveryModeAtEdgeWidths) {
                 }
             }
             for (int i = 0; i < 256; ++i) image.palette[i] = RgbQuad::fromValue(random() & 0xFFFFFF);
-            write(image);
-            Read r = read(pcxtest::readBytes(path));
-            ASSERT_TRUE(r.result.ok) << mode << " " << width;
-            EXPECT_EQ(r.image.mode, mode);
-            for (int y = 0; y < 3; ++y) EXPECT_EQ(row(r.image, y, bytesPerPixel), row(image, y, bytesPerPixel));
+            Decoded r = read(write(image));
+            ASSERT_TRUE(r.ok()) << mode << " " << width;
+            EXPECT_EQ(r.picture.mode, mode);
+            for (int y = 0; y < 3; ++y) EXPECT_EQ(row(r.picture, y, bytesPerPixel), row(image, y, bytesPerPixel));
             if (mode == kMode256 || mode == kMode16) {
-                EXPECT_EQ(r.image.palette[mode == kMode256 ? 255 : 15], image.palette[mode == kMode256 ? 255 : 15]);
+                EXPECT_EQ(r.picture.palette[mode == kMode256 ? 255 : 15], image.palette[mode == kMode256 ? 255 : 15]);
             }
         }
     }
 }
 
 TEST_F(PcxWrite, RefusedModesLeaveNoFileAndKeepAnExistingOne) {
-    Image greys = picture(kModeGreys, 4, 4);
-    CodecResult result = writePcx(path, greys, ModeSettings{});
-    EXPECT_FALSE(result.ok);
-    ASSERT_EQ(result.messages.size(), 1u);
-    EXPECT_EQ(result.messages[0].text, "I can't write PCX from this mode of image yet");
-    EXPECT_EQ(result.messages[0].caption, path);
+    test::ScratchDir dir;
+    const std::string path = dir.file("out.pcx");
+    Encoded result = encodeImageFile(kPcxFormat, picture(kModeGreys, 4, 4), {}, path);
+    ASSERT_TRUE(result.failure);
+    EXPECT_EQ(result.failure->error, CodecError::PcxModeNotWritable);
     EXPECT_FALSE(std::filesystem::exists(path));
 
-    pcxtest::writeBytes(path, Bytes{1, 2, 3});
+    test::writeBytes(path, Bytes{1, 2, 3});
     Image packed;
     createImage(packed, kMode2, 1, 8, 8);
-    EXPECT_FALSE(writePcx(path, packed, ModeSettings{}).ok);
-    EXPECT_EQ(pcxtest::readBytes(path), (Bytes{1, 2, 3}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
+    EXPECT_FALSE(encodeImageFile(kPcxFormat, packed, {}, path).ok());
+    EXPECT_EQ(test::readBytes(path), (Bytes{1, 2, 3}));
+    EXPECT_EQ(dir.entryCount(), 1u);
 
-    result = writePcx(dir.file("no/such/folder.pcx"), picture(kMode256, 2, 2), ModeSettings{});
-    EXPECT_FALSE(result.ok);
-    ASSERT_EQ(result.messages.size(), 1u);
-    EXPECT_EQ(result.messages[0].text, "I can't open this file");
+    result = encodeImageFile(kPcxFormat, picture(kMode256, 2, 2), {}, dir.file("no/such/folder.pcx"));
+    ASSERT_TRUE(result.failure);
+    EXPECT_EQ(result.failure->error, CodecError::CantCreateFile);
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "formats/pcx.h"
-#include "pcx_test_util.h"
+#include "support/codec_bytes.h"
 
 namespace vyd {
 namespace {
 
-using pcxtest::Bytes;
+using test::Bytes;
 
 Bytes encode(const Bytes& in) {
     Bytes out(2 * in.size() + 1);
@@ -16,20 +16,21 @@ Bytes encode(const Bytes& in) {
 }
 
 TEST(PcxRunLength, EncodesRunsOfUpToSixtyThreeAndMarksHighBytes) {
-    Bytes in{0xC5};
-    in.insert(in.end(), 70, 0x10);
-    EXPECT_EQ(encode(in), (Bytes{0xC1, 0xC5, 0xFF, 0x10, 0xC7, 0x10}));
-    EXPECT_EQ(encode(Bytes(63, 0x41)), (Bytes{0xFF, 0x41}));
-    EXPECT_EQ(encode(Bytes(64, 0x41)), (Bytes{0xFF, 0x41, 0x41}));
-    EXPECT_EQ(encode(Bytes(64, 0xC7)), (Bytes{0xFF, 0xC7, 0xC1, 0xC7}));
+    Bytes mixed{0xC5};
+    mixed.insert(mixed.end(), 70, 0x10);
     // Every byte from 0xC0 up needs a count of one; 0xBE and 0xBF stand for themselves.
-    Bytes each, want;
+    Bytes each, marked;
     for (int b = 0xBE; b <= 0xFF; ++b) {
         each.push_back(static_cast<uint8_t>(b));
-        if (b >= 0xC0) want.push_back(0xC1);
-        want.push_back(static_cast<uint8_t>(b));
+        if (b >= 0xC0) marked.push_back(0xC1);
+        marked.push_back(static_cast<uint8_t>(b));
     }
-    EXPECT_EQ(encode(each), want);
+    const std::pair<Bytes, Bytes> cases[] = {
+        {mixed, {0xC1, 0xC5, 0xFF, 0x10, 0xC7, 0x10}}, {Bytes(63, 0x41), {0xFF, 0x41}},
+        {Bytes(64, 0x41), {0xFF, 0x41, 0x41}},        {Bytes(64, 0xC7), {0xFF, 0xC7, 0xC1, 0xC7}},
+        {each, marked},
+    };
+    for (const auto& [in, want] : cases) EXPECT_EQ(encode(in), want) << in.size() << " bytes";
 }
 
 TEST(PcxRunLength, RunCutAtLineEndDoesNotCarryIntoTheNextLine) {
@@ -55,7 +56,7 @@ TEST(PcxRunLength, CountOfZeroConsumesItsValueAndStoresNothing) {
     // 63 of which 7 fit.
     Bytes longData{0xC0, 0x55, 0xFF, 0x01};
     longData.insert(longData.end(), 30, 0x02);
-    pcxtest::append(longData, {0xFF, 0x03, 0x04});
+    test::append(longData, {0xFF, 0x03, 0x04});
     Bytes longLine(100);
     position = 0;
     ASSERT_TRUE(decodeRunLine(longLine, longData, position));

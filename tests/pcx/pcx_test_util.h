@@ -1,46 +1,25 @@
-// Helpers of the PCX tests: PCX files built by hand, PPM pictures, and a pixel comparison that names the
-// first difference.
+// Helpers of the PCX tests: PPM pictures and a pixel comparison that names the first difference, besides the
+// shared codec test helpers.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <initializer_list>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "image/image.h"
+#include "support/codec_bytes.h"
 
 namespace vyd::pcxtest {
 
-using Bytes = std::vector<uint8_t>;
-
-// A 128-byte header with the given fields; palette and the rest zero.
+using test::append;
+using test::Bytes;
+using test::readBytes;
+using test::writeBytes;
 inline Bytes header(int bitsPerPixel, int planes, int width, int height, int bytesPerLine, int version = 5) {
-    Bytes h(128, 0);
-    auto put16 = [&h](size_t at, int v) { h[at] = static_cast<uint8_t>(v); h[at + 1] = static_cast<uint8_t>(v >> 8); };
-    h[0] = 0x0A;
-    h[1] = static_cast<uint8_t>(version);
-    h[2] = 1;
-    h[3] = static_cast<uint8_t>(bitsPerPixel);
-    put16(8, width - 1);
-    put16(10, height - 1);
-    put16(12, 300);
-    put16(14, 300);
-    h[65] = static_cast<uint8_t>(planes);
-    put16(66, bytesPerLine);
-    put16(68, 1);
-    return h;
-}
-
-inline void append(Bytes& to, std::initializer_list<int> bytes) {
-    for (int b : bytes) to.push_back(static_cast<uint8_t>(b));
+    return test::pcxHeader(bitsPerPixel, planes, width, height, bytesPerLine, version);
 }
 
 // An RGB picture, rows top-down.
@@ -71,26 +50,14 @@ inline bool writePpm(const std::string& path, const Rgb& rgb) {
     return static_cast<bool>(out);
 }
 
-inline Bytes readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void writeBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 // The colour each pixel of an 8-bit (through the palette) or 24-bit picture shows.
 inline Rgb shownColors(const Image& image) {
     Rgb rgb{image.width(), image.height(), {}};
     rgb.pixels.reserve(static_cast<size_t>(image.width()) * image.height() * 3);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            Color c = pixelColor(image, x, y, true);
-            rgb.pixels.push_back(redOf(c));
-            rgb.pixels.push_back(greenOf(c));
-            rgb.pixels.push_back(blueOf(c));
+            const uint32_t c = test::rgbAt(image, x, y);
+            rgb.pixels.insert(rgb.pixels.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
         }
     }
     return rgb;
@@ -118,17 +85,9 @@ inline std::string firstDifference(const Rgb& got, const Rgb& want) {
 
 // A scratch folder for one test, removed with it.
 struct ScratchDir {
-    std::string path;
-    ScratchDir() {
-        char pattern[] = "/tmp/vyd_pcx_XXXXXX";
-        const char* made = mkdtemp(pattern);
-        path = made ? made : "/tmp";
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        if (path != "/tmp") std::filesystem::remove_all(path, ignored);
-    }
-    std::string file(const std::string& name) const { return path + "/" + name; }
+    test::ScratchDir dir;
+    std::string path = dir.path().string();
+    std::string file(const std::string& name) const { return dir.file(name); }
 };
 
 }  // namespace vyd::pcxtest

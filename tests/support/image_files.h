@@ -1,4 +1,4 @@
 // The one place the tests reach the file readers and writers: through the program's own entry points.
 #pragma once
 
-#include "formats/image_files.h"
+#include "app/image_files.h"

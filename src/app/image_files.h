@@ -1,6 +1,6 @@
-// The door between image files and Image records: readers are chosen by a file's first bytes, writers by
-// the name's extension. The codecs' messages are shown through the platform in the order they were raised,
-// and the main window's title says "reading from file" or "writing to file" meanwhile.
+// The door between image files and Image records: the codecs' warnings and errors are shown through the
+// platform in the order they were raised, and the main window's title says "reading from file" or "writing
+// to file" meanwhile.
 #pragma once
 
 #include <string>
@@ -12,12 +12,9 @@
 
 namespace vyd {
 
-inline constexpr const char* kCantOpenText = "I can't open this file";
-inline constexpr const char* kUnknownFormatText = "this file is no graphics mode that I know of";
-inline constexpr const char* kExtensionText = "the filename must end in `.BMP' or `.PCX' or `.GIF' or `.JPG'";
-
 // Reads the named file into image. On failure the image is an empty 2-color image and the failure has been
-// shown; cantOpenText replaces "I can't open this file" when given. Sets files.lastFileType to the type read.
+// shown; cantOpenText replaces "I can't open this file" when given. Sets files.lastFileType to the type read
+// and keeps the header of a PCX file in files.lastPcxHeader.
 bool readImageFile(Platform& ui, FileSettings& files, const ModeSettings& modes, const std::string& name,
                    Image& image, const char* cantOpenText = nullptr);
 

@@ -1,4 +1,4 @@
-#include "formats/file_chooser.h"
+#include "app/file_chooser.h"
 
 namespace vyd {
 
