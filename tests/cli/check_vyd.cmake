@@ -34,6 +34,10 @@ foreach(bad "--script" "--script;a;b" "--frobnicate" "--help;x")
   endif()
 endforeach()
 
+# `vyd convert` keeps the conversion's own status and message.
+run_vyd(s o e convert only-one)
+expect("vyd convert only-one" "${s}" "${o}" "${e}" 1 "^$" "^usage: vyd convert IN OUT")
+
 # Without any display the window cannot open: one line, status 2, whether or not a file is named.
 unset(ENV{DISPLAY})
 unset(ENV{WAYLAND_DISPLAY})

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace vyd {
 namespace {
 
@@ -41,35 +39,6 @@ TEST(CommandLineTest, WrongArgumentCountsAndUnknownLongOptionsAreUsageErrors) {
     for (const Args& args : bad) {
         EXPECT_EQ(parseCommandLine(args).kind, Kind::UsageError) << testing::PrintToString(args);
     }
-}
-
-TEST(CommandLineTest, HelpVersionAndUsageErrorsGoToTheirStreamsWithTheirStatus) {
-    std::ostringstream out, err;
-    EXPECT_EQ(runCommandLine(parseCommandLine({"--help"}), out, err), 0);
-    EXPECT_EQ(out.str(), usageText());
-    EXPECT_EQ(err.str(), "");
-
-    out.str("");
-    EXPECT_EQ(runCommandLine(parseCommandLine({"--version"}), out, err), 0);
-    EXPECT_EQ(out.str(), versionLine() + "\n");
-    EXPECT_EQ(err.str(), "");
-
-    out.str("");
-    EXPECT_EQ(runCommandLine(parseCommandLine({"--script"}), out, err), 2);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(err.str(), usageText());
-
-    const std::string usage = usageText();
-    for (const char* way : {"vyd [FILE]", "vyd --script FILE", "vyd convert IN OUT", "--version"}) {
-        EXPECT_NE(usage.find(way), std::string::npos) << way;
-    }
-}
-
-TEST(CommandLineTest, ConvertKeepsItsOwnStatusAndMessages) {
-    std::ostringstream out, err;
-    EXPECT_EQ(runCommandLine(parseCommandLine({"convert", "only-one"}), out, err), 1);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_NE(err.str().find("usage: vyd convert IN OUT"), std::string::npos) << err.str();
 }
 
 TEST(CommandLineTest, TheWindowNeedsADisplayOrAnExplicitToolkitPlatform) {
