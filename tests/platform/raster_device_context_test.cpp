@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "image/image.h"
 
 namespace vyd {
@@ -27,6 +29,7 @@ TEST(RasterDeviceContext, StartsWhiteAndFillWhiteClearsEveryKindOfDrawing) {
     Image picture;
     initImage(picture);
     ASSERT_NE(createImage(picture, 24, 24, 2, 2), nullptr);
+    std::memset(picture.pixels.data(), 0, picture.pixelBytes());
     picture.row(1)[3] = 0x10;  // pixel (1, 1): blue 0x10, green and red 0
     // Drawings far apart (first and last rows, a blit in the middle) and one clipped at the corner.
     dc.setPixel(0, 0, 0x123456);
