@@ -1,25 +1,53 @@
 #include "platform/raster_device_context.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstring>
+#include <new>
 
 namespace vyd {
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFFu;
+
+uint32_t stored(Color color) { return (color & kWhite) ^ kWhite; }
+
+}  // namespace
 
 void RasterDeviceContext::resize(int width, int height) {
     width_ = std::max(0, width);
     height_ = std::max(0, height);
-    pixels_.assign(static_cast<size_t>(width_) * height_, 0xFFFFFF);
+    const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
+    pixels_.reset(static_cast<uint32_t*>(std::calloc(std::max<size_t>(count, 1), sizeof(uint32_t))));
+    if (!pixels_) throw std::bad_alloc();
+    drawnTop_ = drawnBottom_ = 0;
 }
 
-void RasterDeviceContext::fillWhite() { std::fill(pixels_.begin(), pixels_.end(), 0xFFFFFFu); }
+void RasterDeviceContext::markDrawn(int top, int bottom) {
+    if (top >= bottom) return;
+    if (drawnTop_ >= drawnBottom_) {
+        drawnTop_ = top;
+        drawnBottom_ = bottom;
+    } else {
+        drawnTop_ = std::min(drawnTop_, top);
+        drawnBottom_ = std::max(drawnBottom_, bottom);
+    }
+}
+
+void RasterDeviceContext::fillWhite() {
+    if (drawnTop_ < drawnBottom_) {
+        std::memset(row(drawnTop_), 0,
+                    static_cast<size_t>(drawnBottom_ - drawnTop_) * static_cast<size_t>(width_) * sizeof(uint32_t));
+    }
+    drawnTop_ = drawnBottom_ = 0;
+}
 
 void RasterDeviceContext::fillRect(int x, int y, int w, int h, Color color) {
     int x0 = std::max(0, x), y0 = std::max(0, y);
     int x1 = std::min(width_, x + w), y1 = std::min(height_, y + h);
-    for (int yy = y0; yy < y1; ++yy) {
-        uint32_t* row = pixels_.data() + static_cast<size_t>(yy) * width_;
-        std::fill(row + x0, row + std::max(x0, x1), color & 0xFFFFFFu);
-    }
+    if (x1 <= x0) return;
+    markDrawn(y0, y1);
+    for (int yy = y0; yy < y1; ++yy) std::fill(row(yy) + x0, row(yy) + x1, stored(color));
 }
 
 uint32_t dibPixelRgb(const Image& image, const uint8_t* row, int x) {
@@ -37,10 +65,12 @@ void RasterDeviceContext::blitImage(const Image& image, int x, int y) {
     if (!image.hasPixels() || image.width() <= 0 || image.height() <= 0) return;
     const int x0 = std::max(0, x), x1 = std::min(width_, x + image.width());
     const int y0 = std::max(0, y), y1 = std::min(height_, y + image.height());
+    if (x1 <= x0) return;
+    markDrawn(y0, y1);
     for (int yy = y0; yy < y1; ++yy) {
-        const uint8_t* row = image.row(yy - y);
-        uint32_t* out = pixels_.data() + static_cast<size_t>(yy) * width_;
-        for (int xx = x0; xx < x1; ++xx) out[xx] = dibPixelRgb(image, row, xx - x);
+        const uint8_t* source = image.row(yy - y);
+        uint32_t* out = row(yy);
+        for (int xx = x0; xx < x1; ++xx) out[xx] = dibPixelRgb(image, source, xx - x) ^ kWhite;
     }
 }
 
@@ -59,12 +89,13 @@ void RasterDeviceContext::line(int x0, int y0, int x1, int y1, Color color) {
 
 void RasterDeviceContext::setPixel(int x, int y, Color color) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    pixels_[static_cast<size_t>(y) * width_ + x] = color & 0xFFFFFFu;
+    markDrawn(y, y + 1);
+    row(y)[x] = stored(color);
 }
 
 Color RasterDeviceContext::getPixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return kNoColor;
-    return pixels_[static_cast<size_t>(y) * width_ + x];
+    return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] ^ kWhite;
 }
 
 }  // namespace vyd

@@ -2,7 +2,9 @@
 // Text is not rasterised: no font engine is needed headless, and nothing inspects text pixels there.
 #pragma once
 
-#include <vector>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
 
 #include "platform_api/device_context.h"
 
@@ -21,11 +23,21 @@ public:
     Color getPixel(int x, int y) const override;
     void textOut(int, int, const std::string&, const FontSpec&) override {}
     void drawTextWrapped(int, int, int, int, const std::string&, const FontSpec&) override {}
-    const std::vector<uint32_t>& pixels() const { return pixels_; }
 
 private:
+    struct FreeBuffer {
+        void operator()(uint32_t* pixels) const { std::free(pixels); }
+    };
+    uint32_t* row(int y) { return pixels_.get() + static_cast<size_t>(y) * static_cast<size_t>(width_); }
+    void markDrawn(int top, int bottom);
+
     int width_ = 0, height_ = 0;
-    std::vector<uint32_t> pixels_;  // top-down rows, 0x00RRGGBB
+    // Top-down rows, each pixel its 0x00RRGGBB colour XOR white, so that white is 0: a buffer fresh from
+    // calloc is white without being touched, and clearing needs only the rows drawn on since the last
+    // clear. The headless window is screen-sized while most repaints draw a small picture; this keeps them
+    // from touching megabytes of memory they never use.
+    std::unique_ptr<uint32_t[], FreeBuffer> pixels_;
+    int drawnTop_ = 0, drawnBottom_ = 0;  // rows [top, bottom) may hold something other than white
 };
 
 // The colour of pixel x of a DIB row (1, 4, 8 bits through the palette; 24 and 32 bits BGR) as 0x00RRGGBB.

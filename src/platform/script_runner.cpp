@@ -30,7 +30,7 @@ bool isScriptAction(const std::string& word) {
 
 class ScriptError {
 public:
-    explicit ScriptError(std::string why) : why(std::move(why)) {}
+    explicit ScriptError(std::string reason) : why(std::move(reason)) {}
     std::string why;
 };
 

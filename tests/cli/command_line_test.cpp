@@ -1,0 +1,66 @@
+#include "cli/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace vyd {
+namespace {
+
+using Kind = CommandLine::Kind;
+using Args = std::vector<std::string>;
+
+TEST(CommandLineTest, ChoosesTheWayToRunFromTheFirstArgument) {
+    struct Case {
+        Args args;
+        Kind kind;
+        Args rest;
+    };
+    const Case cases[] = {
+        {{}, Kind::Editor, {}},
+        {{"picture.bmp"}, Kind::Editor, {"picture.bmp"}},
+        {{"-platform", "offscreen", "a.bmp"}, Kind::Editor, {"-platform", "offscreen", "a.bmp"}},
+        {{"--script", "s.vys"}, Kind::Script, {"s.vys"}},
+        {{"convert"}, Kind::Convert, {}},
+        {{"convert", "a.bmp", "b.gif", "--mode", "grey"}, Kind::Convert, {"a.bmp", "b.gif", "--mode", "grey"}},
+        {{"--help"}, Kind::Help, {}},
+        {{"--version"}, Kind::Version, {}},
+    };
+    for (const Case& c : cases) {
+        const CommandLine command = parseCommandLine(c.args);
+        EXPECT_EQ(command.kind, c.kind) << testing::PrintToString(c.args);
+        EXPECT_EQ(command.args, c.rest) << testing::PrintToString(c.args);
+    }
+}
+
+TEST(CommandLineTest, WrongArgumentCountsAndUnknownLongOptionsAreUsageErrors) {
+    const Args bad[] = {
+        {"--script"}, {"--script", "a", "b"}, {"--help", "x"}, {"--version", "x"},
+        {"--frobnicate"}, {"picture.bmp", "--frobnicate"}, {"--"},
+    };
+    for (const Args& args : bad) {
+        EXPECT_EQ(parseCommandLine(args).kind, Kind::UsageError) << testing::PrintToString(args);
+    }
+}
+
+TEST(CommandLineTest, TheWindowNeedsADisplayOrAnExplicitToolkitPlatform) {
+    EXPECT_EQ(noDisplayReason(":0", nullptr, nullptr, {}), "");
+    EXPECT_EQ(noDisplayReason(nullptr, "wayland-0", nullptr, {}), "");
+    EXPECT_EQ(noDisplayReason(nullptr, nullptr, "offscreen", {}), "");
+    EXPECT_EQ(noDisplayReason(nullptr, nullptr, nullptr, {"-platform", "offscreen"}), "");
+
+    const std::string reason = noDisplayReason(nullptr, "", "", {"picture.bmp"});
+    EXPECT_EQ(reason, "vyd: no display (DISPLAY and WAYLAND_DISPLAY are unset); "
+                      "use vyd --script or vyd convert without one");
+    EXPECT_EQ(noDisplayReason("", nullptr, nullptr, {}), reason);
+}
+
+TEST(CommandLineTest, TheEditorIsLookedForBesideTheProgramThenInLibexec) {
+    EXPECT_EQ(editorCandidates("/opt/vyd/bin/vyd"),
+              (Args{"/opt/vyd/bin/vyd-editor", "/opt/vyd/bin/../libexec/vyd/vyd-editor"}));
+    EXPECT_EQ(editorCandidates("vyd"), (Args{"./vyd-editor", "./../libexec/vyd/vyd-editor"}));
+    const std::string missing = missingEditorMessage(editorCandidates("/b/vyd"));
+    EXPECT_EQ(missing, "vyd: the editor window needs vyd-editor, which is not at /b/vyd-editor "
+                       "nor at /b/../libexec/vyd/vyd-editor");
+}
+
+}  // namespace
+}  // namespace vyd

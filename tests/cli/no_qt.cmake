@@ -1,0 +1,12 @@
+# Fails when the executable FILE names a Qt library among its dynamic dependencies (readelf -d, NEEDED).
+execute_process(COMMAND ${READELF} -d ${FILE} OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "readelf -d ${FILE} failed with ${status}")
+endif()
+if(NOT dynamic MATCHES "\\(NEEDED\\)")
+  message(FATAL_ERROR "readelf -d ${FILE} lists no NEEDED entries:\n${dynamic}")
+endif()
+string(REGEX MATCHALL "\\(NEEDED\\)[^\n]*libQt[^\n]*" qt_entries "${dynamic}")
+if(qt_entries)
+  message(FATAL_ERROR "${FILE} links Qt:\n${qt_entries}")
+endif()
