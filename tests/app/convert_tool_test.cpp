@@ -9,7 +9,7 @@
 #include "support/box_platform.h"
 #include "support/files.h"
 #include "support/image_files.h"
-#include "support/run.h"
+#include "app/convert_tool.h"
 
 namespace vyd {
 namespace {

@@ -126,14 +126,3 @@ TEST(LevelTable, SortMovesWholeRecordsAndKeepsTiesAndTheBackground) {
     EXPECT_EQ(table[6].name, "six");
     for (int i = 0; i < kLevelCount; ++i) EXPECT_EQ(table[i].priority, static_cast<float>(i));
 }
-
-TEST(LevelTable, StartUpState) {
-    LevelTable table;
-    for (int i = 0; i < kLevelCount; ++i) {
-        EXPECT_EQ(table[i].image.mode, 0);
-        EXPECT_EQ(table[i].shown, 1);
-        EXPECT_EQ(table[i].brushSize, 1);
-        EXPECT_EQ(table[i].priority, static_cast<float>(i));
-    }
-    EXPECT_EQ(table.currentIndex, 0);
-}
