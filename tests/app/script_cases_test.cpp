@@ -95,7 +95,7 @@ const Case kCases[] = {
      {"title \"VYD\"\nmenu main\ntitle \"VYD:#0:,bpp=0:0,0*0\"\n",
       "level 0 current altered=0 name=\"\" mode=0 bpp=0 size=0x0 origin=0,0 scale=1,1 rot=1,0 pivot=0,0 priority=0 brush=1 "
       "left=ffffffff right=ffffffff\n",
-      "level 15 altered=0", "view zoom=1,1 move=0,0 client=1272x978 info=none slide=0 bwlimit=128 from0=0 from255=255\n"}},
+      "level 15 altered=0 name=\"\" mode=0 ... priority=15 brush=1 ", "view zoom=1,1 move=0,0 client=1272x978 info=none slide=0 bwlimit=128 from0=0 from255=255\n"}},
     {"ChoosingALevelGivesAnEmptyBackgroundABlankPicture", {}, "menu 1329\nprint state\n",
      {"title \"VYD:#1:,bpp=0:0,0*0\"", "level 0 altered=0 name=\"\" mode=4 bpp=8 size=640x480", "level 1 current"}},
     {"DroppingTwoFilesOrNoneAsksForOneAtATime", {}, "drop a.bmp b.bmp\ndrop\nprint state\n",
@@ -247,11 +247,13 @@ const Case kCases[] = {
      {{"out.bmp", {0, 0}}}},
     {"DeleteAsksFirstAndRenameReportsFailure",
      {{"victim.bmp", flat24(1, 1, 0)}, {"first.bmp", flat24(1, 1, 0)}},
-     "choose \"$D/victim.bmp\"\nanswer no\nmenu 1299\nprint state\nchoose \"$D/victim.bmp\"\nanswer yes\nmenu 1299\n"
+     "choose \"$D/victim.bmp\"\nanswer no\nmenu 1299\nprint state\ndrop \"$D/victim.bmp\"\nprint state\n"
+     "choose \"$D/victim.bmp\"\nanswer yes\nmenu 1299\n"
      "drop \"$D/victim.bmp\"\ndrop \"$D/first.bmp\"\nchoose \"$D/second.bmp\"\nmenu 1301\nchoose \"$D/third.bmp\"\nmenu 1301\n"
      "print state\ndrop \"$D/second.bmp\"\nprint state\n",
      {"messagebox owner=main icon=none buttons=yesno caption=\"$D/victim.bmp\" text=\"do you want to delete this file?\" -> no",
-      "level 0 current altered=0 name=\"$D/victim.bmp\"", "-> yes", warningBox("none", "I can't open this file", "$D/victim.bmp"),
+      "level 0 current altered=0 name=\"$D/victim.bmp\" mode=0 ", "level 0 current altered=0 name=\"$D/victim.bmp\" mode=24 ",
+      "-> yes", warningBox("none", "I can't open this file", "$D/victim.bmp"),
       "chooser save title=\"new name for file $D/first.bmp?\" ", "caption=\"rename\" text=\"error\"",
       "level 0 current altered=0 name=\"$D/first.bmp\"", "level 0 current altered=0 name=\"$D/second.bmp\" mode=24 "}},
     // At least 375 wide and the picture + 62 high, the client being the outer size less 8 and 46; 2020 wide
