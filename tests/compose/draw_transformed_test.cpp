@@ -46,9 +46,9 @@ TEST(ResamplingCopy, HandWorkedPlacementsShowTheSourcePixelsTheyMapTo) {
         {"one-row picture", 3, 3, 3, 1, at(0, 0), [&](int x, int y) { return on(x, y, 3, 3); }},
         // Each pixel shows the source point under its top-left corner: a third of the size shows every third pixel.
         {"shrunk", 9, 6, 5, 4, at(0, 0, 1 / 3.0, 1 / 3.0), [&](int x, int y) { return on(3 * x, 3 * y, 9, 6); }},
-        // A step just under 1.5 source pixels: x = 2 and x = 4 lie just short of u = 3 and u = 6.
-        {"step under one and a half", 8, 1, 5, 1, at(0, 0, 65536 / 98303.6, 1),
-         [&](int x, int y) { return on(static_cast<int>(x * 98303.6 / 65536), y, 8, 1); }},
+        // A step just under two source pixels: each pixel's corner lies just short of an even u.
+        {"step just under two", 8, 1, 4, 1, at(0, 0, 65536 / 131071.6, 1),
+         [&](int x, int y) { return on(static_cast<int>(x * 131071.6 / 65536), y, 8, 1); }},
         // Mirrored about x = 5: the box spans columns 2..4 (its right edge excluded), and corner x shows u = 5 - x,
         // so column 2 (u = 3) lies off the source and u = 0 is never shown.
         {"mirrored", 3, 2, 7, 2, at(5, 0, -1, 1),
