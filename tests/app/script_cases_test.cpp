@@ -90,6 +90,15 @@ std::vector<uint32_t> tiled(int width, int height) {
     return c;
 }
 
+// Level 2 (3 x 2 blue at (1, 1)) and level 15 (2 x 2 red at (3, 2)) assembled alone on an 8 x 6 black picture.
+std::vector<uint32_t> levelTwoAndFifteen() {
+    std::vector<uint32_t> c;
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x)
+            c.push_back(x >= 3 && x <= 4 && y >= 2 && y <= 3 ? 0xFF0000 : x >= 1 && x <= 3 && y >= 1 && y <= 2 ? 0x0000FF : 0);
+    return c;
+}
+
 const Case kCases[] = {
     {"StartUpShowsTheTitleTheMenuAndAnEmptyBackground", {}, "print state\n",
      {"title \"VYD\"\nmenu main\ntitle \"VYD:#0:,bpp=0:0,0*0\"\n",
@@ -256,6 +265,20 @@ const Case kCases[] = {
       "-> yes", warningBox("none", "I can't open this file", "$D/victim.bmp"),
       "chooser save title=\"new name for file $D/first.bmp?\" ", "caption=\"rename\" text=\"error\"",
       "level 0 current altered=0 name=\"$D/first.bmp\"", "level 0 current altered=0 name=\"$D/second.bmp\" mode=24 "}},
+    // "Assemble current level & level 15" takes the background's size and only those two levels, hidden or not;
+    // answered No it offers a file instead. With level 15 current neither assembly asks anything.
+    {"AssemblingTheCurrentLevelAndLevelFifteen",
+     {{"bg.bmp", flat24(8, 6, 0x101010)}, {"blue.bmp", flat24(3, 2, 0x0000FF)}, {"green.bmp", flat24(8, 6, 0x00FF00)},
+      {"red.bmp", flat24(2, 2, 0xFF0000)}},
+     "drop \"$D/bg.bmp\"\nmenu 1330\ndrop \"$D/blue.bmp\"\ndialog accept 21=1 22=1\nmenu 1313\nmenu 1332\n"
+     "drop \"$D/green.bmp\"\nmenu 1343\ndrop \"$D/red.bmp\"\ndialog accept 21=3 22=2\nmenu 1313\nmenu 1307\nmenu 1330\n"
+     "answer yes\nmenu 1323\nprint state\nsave level 2 \"$D/out.bmp\"\nanswer no\nchoose cancel\nmenu 1323\nmenu 1343\n"
+     "menu 1323\nmenu 1306\nmenu 1328\n" + convertTo(kCode2Color) + "choose \"$D/assembled.xyz\"\nmenu 1306\nprint state\n",
+     {"messagebox owner=main icon=none buttons=yesno caption=\"$D/bg.bmp\" text=\"copy result to current image?\" -> yes",
+      "level 2 current altered=1 name=\"$D/blue.bmp\" mode=24 bpp=24 size=8x6 origin=0,0 ", "level 4 altered=0 ",
+      "level 15 hidden ", "text=\"copy result to current image?\" -> no", "chooser save ... -> cancel",
+      warningBox("main", "$D/assembled.xyz", "write failed"), "level 0 current altered=1 "},
+     {{"out.bmp", levelTwoAndFifteen()}}},
     // At least 375 wide and the picture + 62 high, the client being the outer size less 8 and 46; 2020 wide
     // does not fit the 1280 screen: 1280 wide, and the horizontal bar takes 16 of 162 + 16.
     {"TheWindowFitsThePictureWithinTheScreen",

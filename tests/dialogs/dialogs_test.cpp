@@ -5,6 +5,7 @@
 #include <sstream>
 #include <set>
 
+#include "app/command_table.h"
 #include "app/dialog_fields.h"
 #include "app/dialogs.h"
 #include "platform/headless_platform.h"
@@ -89,4 +90,17 @@ TEST(ColorWashBox, OrderAndNoiseAreClamped) {
     s.answer(false, {{4, "1"}});
     EXPECT_FALSE(runColorWashBox(s.app, order, noise));
     EXPECT_EQ(order, 2);
+}
+
+TEST(SizeCommands, NewImageAndDetailsEndPlainAndSuppressedRotationsLeaveTheLevelUnrotated) {
+    Session s;
+    s.answer(true, {{3, "20"}, {4, "10"}});
+    EXPECT_EQ(dispatchCommand(s.app, 1321), Ending::Plain);
+    EXPECT_TRUE(s.headless.invalid());
+    s.app.levels.currentIndex = 1;
+    s.app.view.rotationsSuppressed = true;
+    s.answer(true, {{7, "30"}});
+    EXPECT_EQ(dispatchCommand(s.app, 1313), Ending::Plain);
+    EXPECT_EQ(s.app.levels[1].rotationCos, 1);
+    EXPECT_EQ(s.app.levels[1].rotationSin, 0);
 }
