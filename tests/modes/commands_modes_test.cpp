@@ -36,21 +36,6 @@ TEST_F(ModeCommands, FailedConversionReportsTheCodeInHexAndMarksTheLevel) {
     EXPECT_FALSE(level().image.hasPixels());
 }
 
-TEST_F(ModeCommands, ConversionReplacesTheImageAndLosesTheRightColour) {
-    level().image = test::makeImage(32, 24, 3, 2);
-    level().image.leftColor = 0x102030;
-    level().image.rightColor = 0x405060;
-    EXPECT_EQ(commandConvertMode(app, 1560), Ending::Refresh);
-    EXPECT_EQ(level().image.mode, 24);  // a 32-bit picture is copied and relabelled
-    EXPECT_EQ(commandConvertMode(app, 1545), Ending::Refresh);
-    EXPECT_EQ(level().image.mode, 9);
-    EXPECT_EQ(level().image.row(1)[2], 0xCD);
-    EXPECT_EQ(level().image.leftColor, 0x102030u);
-    EXPECT_EQ(level().image.rightColor, kNoColor);
-    EXPECT_EQ(level().altered, 1);
-    EXPECT_TRUE(ui.boxes.empty());
-}
-
 TEST_F(ModeCommands, TruecolorAdjustmentsOnlyOnTruecolorAndLeaveTheAlteredFlag) {
     level().image = test::rowImage(24, 24, {0, 56, 57, 198, 199, 255});
     app.modes.from0 = -100;  // v -> -100 + v * 455 / 255, truncated toward zero, clipped
