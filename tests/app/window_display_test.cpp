@@ -129,10 +129,6 @@ TEST(WindowDisplay, RepaintBlitsTheAssemblyAndFitsTheWindowToANamedPicture) {
     EXPECT_EQ(outer.left, 1280 - 520);
     EXPECT_EQ(outer.width(), 520);
     EXPECT_EQ(outer.height(), 362);
-    // Never narrower than 375 pixels.
-    w.background(10, 10);
-    paintMainWindow(w.app);
-    EXPECT_EQ(w.ui.windowRect().width(), 375);
 }
 
 TEST(WindowDisplay, ThresholdPreviewIsPureBlackAndWhiteAndReliefTitlesThePointer) {

@@ -77,17 +77,6 @@ TEST(ImageRecord, ReadsOutsideThePictureAnswerNoColourAndWhite) {
     EXPECT_EQ(pixelColor(image, 1, 0, true), makeColor(0, 0, 0xAA));
 }
 
-TEST(ImageRecord, TilingRepeatsColumnsAndRowsFromTheTop) {
-    Image image;
-    createImage(image, 8, 8, 2, 2);
-    image.row(0)[0] = 1; image.row(0)[1] = 2;
-    image.row(1)[0] = 3; image.row(1)[1] = 4;
-    ASSERT_NE(tileImage(image, 5, 3), nullptr);
-    const uint8_t expected[3][5] = {{1, 2, 1, 2, 1}, {3, 4, 3, 4, 3}, {1, 2, 1, 2, 1}};
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) EXPECT_EQ(image.row(y)[x], expected[y][x]) << x << "," << y;
-}
-
 TEST(ImageRecord, AdoptMovesTheBufferAndUndoExchangesTwice) {
     LevelTable table;
     Image& image = table.current().image;
@@ -125,15 +114,4 @@ TEST(LevelTable, SortMovesWholeRecordsAndKeepsTiesAndTheBackground) {
     EXPECT_EQ(table[5].name, "five");
     EXPECT_EQ(table[6].name, "six");
     for (int i = 0; i < kLevelCount; ++i) EXPECT_EQ(table[i].priority, static_cast<float>(i));
-}
-
-TEST(LevelTable, StartUpState) {
-    LevelTable table;
-    for (int i = 0; i < kLevelCount; ++i) {
-        EXPECT_EQ(table[i].image.mode, 0);
-        EXPECT_EQ(table[i].shown, 1);
-        EXPECT_EQ(table[i].brushSize, 1);
-        EXPECT_EQ(table[i].priority, static_cast<float>(i));
-    }
-    EXPECT_EQ(table.currentIndex, 0);
 }

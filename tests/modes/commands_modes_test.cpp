@@ -4,59 +4,36 @@
 #include "app/commands_modes.h"
 #include "modes/palette_diagnosis.h"
 #include "modes_test_util.h"
-#include "platform/headless_platform.h"
+#include "support/box_platform.h"
 
 namespace vyd {
 namespace {
 
-struct Box {
-    Owner owner;
-    std::string text, caption;
-    UINT flags;
-    bool operator==(const Box&) const = default;
-};
-
-class BoxRecorder : public HeadlessPlatform {
-public:
-    int messageBox(Owner owner, const std::string& text, const std::string& caption, UINT flags) override {
-        boxes.push_back({owner, text, caption, flags});
-        return IDOK;
+// Every box the commands showed as one line: owner, text, caption and whether it was a warning (OK, exclamation).
+std::vector<std::string> shown(const vydtest::BoxPlatform& ui) {
+    std::vector<std::string> lines;
+    for (const auto& box : ui.boxes) {
+        lines.push_back((box.owner == Owner::Main ? "main " : "none ") + box.text + " / " + box.caption + " / " +
+                        (box.flags == (MB_OK | MB_ICONEXCLAMATION) ? "warning" : std::to_string(box.flags)));
     }
-    std::vector<Box> boxes;
-};
-
-constexpr UINT kExclamation = MB_OK | MB_ICONEXCLAMATION;
+    return lines;
+}
 
 class ModeCommands : public ::testing::Test {
 protected:
     ModeCommands() { app.platform = &ui; }
     Level& level() { return app.currentLevel(); }
-    BoxRecorder ui;
+    vydtest::BoxPlatform ui;
     AppState app;
 };
 
 TEST_F(ModeCommands, FailedConversionReportsTheCodeInHexAndMarksTheLevel) {
     EXPECT_EQ(commandConvertMode(app, 1601), Ending::Refresh);
     EXPECT_EQ(commandConvertMode(app, 1545), Ending::Refresh);
-    EXPECT_EQ(ui.boxes, (std::vector<Box>{{Owner::Main, "out of memory in case 0x641, or no image", "", kExclamation},
-                                          {Owner::Main, "out of memory in case 0x9, or no image", "", kExclamation}}));
+    EXPECT_EQ(shown(ui), (std::vector<std::string>{"main out of memory in case 0x641, or no image /  / warning",
+                                                   "main out of memory in case 0x9, or no image /  / warning"}));
     EXPECT_EQ(level().altered, 1);
     EXPECT_FALSE(level().image.hasPixels());
-}
-
-TEST_F(ModeCommands, ConversionReplacesTheImageAndLosesTheRightColour) {
-    level().image = test::makeImage(32, 24, 3, 2);
-    level().image.leftColor = 0x102030;
-    level().image.rightColor = 0x405060;
-    EXPECT_EQ(commandConvertMode(app, 1560), Ending::Refresh);
-    EXPECT_EQ(level().image.mode, 24);  // a 32-bit picture is copied and relabelled
-    EXPECT_EQ(commandConvertMode(app, 1545), Ending::Refresh);
-    EXPECT_EQ(level().image.mode, 9);
-    EXPECT_EQ(level().image.row(1)[2], 0xCD);
-    EXPECT_EQ(level().image.leftColor, 0x102030u);
-    EXPECT_EQ(level().image.rightColor, kNoColor);
-    EXPECT_EQ(level().altered, 1);
-    EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(ModeCommands, TruecolorAdjustmentsOnlyOnTruecolorAndLeaveTheAlteredFlag) {
@@ -95,8 +72,8 @@ TEST_F(ModeCommands, RepairsRefuseOtherModesWithTheBackgroundNameAsCaption) {
     EXPECT_EQ(commandStandardizePalette(app, 1618), Ending::Update);
     level().image = Image{};
     EXPECT_EQ(commandSwopGreys(app, 1616), Ending::Update);
-    const Box refusal{Owner::Main, "this image is not 2-color or 16-color", "back.pcx", kExclamation};
-    EXPECT_EQ(ui.boxes, (std::vector<Box>{refusal, refusal}));
+    const std::string refusal = "main this image is not 2-color or 16-color / back.pcx / warning";
+    EXPECT_EQ(shown(ui), (std::vector<std::string>{refusal, refusal}));
     EXPECT_EQ(level().altered, 0);
 }
 

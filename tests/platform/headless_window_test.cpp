@@ -14,17 +14,6 @@ struct Session {
 };
 }  // namespace
 
-TEST(MainWindow, LevelsMenuEndsInSixteenWorkOnItems) {
-    Session s;
-    const int first = s.app.shell.workOnBackgroundPosition;
-    EXPECT_EQ(s.ui.menuItemCount(3), first + 16);
-    EXPECT_EQ(s.ui.menuItemText(3, first), "work on &background");
-    EXPECT_EQ(s.ui.menuItemText(3, first + 1), "work on object &1");
-    EXPECT_EQ(s.ui.menuItemText(3, first + 2), "work on object &2");
-    EXPECT_EQ(s.ui.menuItemText(3, first + 15), "work on object &15");
-    EXPECT_TRUE(s.ui.menuItemChecked(1328));
-}
-
 TEST(MainWindow, CheckMarkFollowsTheCurrentLevelAndHiddenLevelsAreGreyed) {
     Session s;
     const int first = s.app.shell.workOnBackgroundPosition;
@@ -37,15 +26,6 @@ TEST(MainWindow, CheckMarkFollowsTheCurrentLevelAndHiddenLevelsAreGreyed) {
     EXPECT_EQ(s.app.levels.currentIndex, 7);
 }
 
-TEST(MainWindow, CommandsWithoutAHandlerChangeNothing) {
-    Session s;
-    s.command(1280);  // the null menu's item
-    s.command(9999);
-    s.command(1352);  // an editing command not yet in the program
-    EXPECT_EQ(s.app.levels[0].image.mode, 0);
-    EXPECT_FALSE(s.ui.quitPosted());
-}
-
 TEST(MainWindow, StartUpFileOpensAfterTheFirstRepaintAndAMissingOneLeavesTheLevelEmpty) {
     HeadlessPlatform ui;
     AppState app;
@@ -54,15 +34,4 @@ TEST(MainWindow, StartUpFileOpensAfterTheFirstRepaintAndAMissingOneLeavesTheLeve
     EXPECT_TRUE(app.levels[0].name.empty());
     EXPECT_FALSE(app.levels[0].image.hasPixels());
     EXPECT_EQ(app.levels[0].image.mode, 1);  // the empty 2-color image of a failed read
-}
-
-TEST(MainWindow, SortingKeepsTheCurrentSlot) {
-    Session s;
-    s.app.levels[1].priority = 3.5f;
-    s.app.levels[1].name = "moved";
-    s.command(1329);
-    s.command(1314);
-    EXPECT_EQ(s.app.levels.currentIndex, 1);
-    EXPECT_EQ(s.app.levels[3].name, "moved");
-    EXPECT_TRUE(s.ui.menuItemChecked(1329));
 }

@@ -11,6 +11,7 @@
 #include "qt/qt_test_support.h"
 
 using namespace vyd;
+using vyd::testing::itemWithId;
 
 namespace {
 
@@ -37,17 +38,6 @@ void compareWithDescription(QMenuBar& bar, const std::vector<MenuItem>& descript
             QVERIFY2(items[i]->isChecked() == want.items[i].checked, qPrintable(where));
         }
     }
-}
-
-QAction* itemWithId(QMenuBar& bar, int id) {
-    for (QAction* top : bar.actions()) {
-        if (!top->menu() && top->data().toInt() == id) return top;
-        if (!top->menu()) continue;
-        for (QAction* item : top->menu()->actions()) {
-            if (!item->isSeparator() && item->data().toInt() == id) return item;
-        }
-    }
-    return nullptr;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -37,6 +38,17 @@ struct MessageLog {
         return found;
     }
 };
+
+// The bar's item sending command `id`, on the bar itself or in one of its popups; null when there is none.
+inline QAction* itemWithId(QMenuBar& bar, int id) {
+    for (QAction* top : bar.actions()) {
+        if (!top->menu() && top->data().toInt() == id) return top;
+        for (QAction* item : top->menu() ? top->menu()->actions() : QList<QAction*>{}) {
+            if (!item->isSeparator() && item->data().toInt() == id) return item;
+        }
+    }
+    return nullptr;
+}
 
 // Calls `handle` with the active modal widget every few milliseconds while it is installed; `handle`
 // returns true when it has dealt with the widget.

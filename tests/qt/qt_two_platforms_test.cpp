@@ -68,16 +68,6 @@ std::string runHeadless() {
     return transcript.str();
 }
 
-QAction* menuItem(QMenuBar& bar, int id) {
-    for (QAction* top : bar.actions()) {
-        if (!top->menu()) continue;
-        for (QAction* item : top->menu()->actions()) {
-            if (!item->isSeparator() && item->data().toInt() == id) return item;
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 class TwoPlatformsTest : public QObject {
@@ -132,7 +122,7 @@ private slots:
                     break;
                 }
                 default: {
-                    QAction* item = menuItem(bar, commandOf(action));
+                    QAction* item = testing::itemWithId(bar, commandOf(action));
                     QVERIFY(item);
                     item->trigger();
                 }
