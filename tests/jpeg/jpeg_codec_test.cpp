@@ -126,7 +126,7 @@ TEST(JpegRead, DamagedFilesAreReadWithAWarningButStrayBytesAloneAreNot) {
     EXPECT_EQ(colorsOf(whole.picture), colorsOf(reference.picture));
 }
 
-TEST(JpegWrite, FilesAreTheRightWayUpAtTheQualityAsked) {
+TEST(JpegWrite, FilesAreTheRightWayUpInTheirColoursAtTheQualityAsked) {
     // A smooth picture with a disc, the kind JPEG is made for.
     Image source;
     createImage(source, -1, 24, 97, 61);
@@ -151,6 +151,18 @@ TEST(JpegWrite, FilesAreTheRightWayUpAtTheQualityAsked) {
         for (int c = 0; c < 3; ++c) difference += std::abs(int(rgb[3 * i + c]) - int((want[i] >> (16 - 8 * c)) & 0xFF));
     }
     EXPECT_LT(difference / rgb.size(), 4.0);  // about 30 the wrong way up
+
+    // A palette picture goes through its own palette.
+    Image indexed;
+    createImage(indexed, kMode256, 8, 16, 16);
+    indexed.palette[200] = {30, 200, 10, 0};  // blue, green, red
+    std::fill_n(indexed.pixels.data(), indexed.pixels.size(), 200);
+    const Decoded back = decodeJpeg(encodeJpeg(indexed, {}).bytes.flatten());
+    ASSERT_TRUE(back.ok());
+    const uint32_t c = rgbAt(back.picture, 8, 8);
+    EXPECT_NEAR(c >> 16, 10, 4);
+    EXPECT_NEAR((c >> 8) & 0xFF, 200, 4);
+    EXPECT_NEAR(c & 0xFF, 30, 4);
 
     EXPECT_LT(encoded(1).size(), encoded(100).size());
     EXPECT_EQ(encoded(0), encoded(1));

@@ -102,6 +102,19 @@ TEST(PcxRead, SixteenBitWordsWidenEachFiveBitValueByEight) {
     EXPECT_EQ(r.paletteSet, 16);  // widened from a picture of its own: the palette is the record's
 }
 
+TEST(PcxRead, IndexedLinesDropTheirPaddingAndTheMarkedPaletteFollowsThem) {
+    Bytes trailer(769, 0);
+    trailer[0] = 0x0C;
+    trailer[1 + 3 * 5] = 0x10;     // red of entry 5
+    trailer[3 + 3 * 0xC9] = 0x20;  // blue of entry 0xC9
+    // Row 0: 5 C9 5 [77], row 1: 5 5 5 [5]; anything after the palette is ignored.
+    const Decoded r = read(pcxHeader(8, 1, 3, 2, 4) + Bytes{5, 0xC1, 0xC9, 5, 0x77, 0xC4, 5} + trailer + Bytes{0xAB, 0xCD});
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.picture.mode, kMode256);
+    EXPECT_EQ(colorsOf(r.picture), (std::vector<uint32_t>{0x100000, 0x20, 0x100000, 0x100000, 0x100000, 0x100000}));
+    EXPECT_EQ(r.paletteSet, 256);
+}
+
 TEST(PcxRead, RefusalsAreTypedAndKeepTheHeader) {
     const Bytes lines = pcxHeader(8, 1, 2, 1, 2) + Bytes{7, 8};
     Bytes notPcx = pcxHeader(8, 1, 1, 1, 1), backwards = notPcx;
