@@ -15,10 +15,19 @@ using namespace vydtest;
 
 namespace {
 
+// Remembers the window title each box was shown under.
+struct TitledBoxes : BoxPlatform {
+    std::vector<std::string> titles;
+    int messageBox(Owner owner, const std::string& text, const std::string& caption, UINT flags) override {
+        titles.push_back(title());
+        return BoxPlatform::messageBox(owner, text, caption, flags);
+    }
+};
+
 class ImageFiles : public testing::Test {
 protected:
     ScratchDir dir;
-    BoxPlatform ui;
+    TitledBoxes ui;
     FileSettings files;
     ModeSettings modes;
     Image image;
@@ -61,6 +70,7 @@ TEST_F(ImageFiles, CodecMessagesAreShownWithTheNameInItsPlace) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.boxes[0].first);
         ui.boxes.clear();
+        ui.titles.clear();
         files.lastFileType = kFileTypeNone;
         const std::string name = fileWith("picture.dat", c.bytes);  // read by content, whatever the name says
         EXPECT_EQ(readImageFile(ui, files, modes, name, image), c.read);
@@ -72,6 +82,7 @@ TEST_F(ImageFiles, CodecMessagesAreShownWithTheNameInItsPlace) {
             EXPECT_EQ(ui.boxes[i].text, named(c.boxes[i].first));
             EXPECT_EQ(ui.boxes[i].caption, named(c.boxes[i].second));
             EXPECT_EQ(ui.boxes[i].flags, MB_OK | MB_ICONEXCLAMATION);
+            EXPECT_EQ(ui.titles[i], "reading from file");
         }
         EXPECT_EQ(ui.title(), "VYD picture");
         EXPECT_EQ(image.hasPixels(), c.read);
@@ -134,6 +145,8 @@ TEST_F(ImageFiles, WritersAreChosenByTheLastFourCharactersAndReadersByTheContent
         ASSERT_EQ(ui.boxes.size(), 1u);
         EXPECT_EQ(ui.boxes[0].owner, Owner::Main);
         EXPECT_EQ(ui.boxes[0].caption, name);
+        EXPECT_EQ(ui.titles.back(), "writing to file");
+        EXPECT_EQ(ui.title(), "VYD picture");
         EXPECT_EQ(files.lastFileType, kFileTypePcx);
     }
     EXPECT_EQ(entriesIn(dir / ""), filesBefore);

@@ -143,6 +143,14 @@ TEST(GifReader, DamagedDataStopsCleanlyAndClearsTheRest) {
                    .trailer().bytes);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(indicesOf(r.picture), (Bytes{1, 0, 0}));
+    // Data running on past the last row without an end code, over several sub-blocks: the rows are whole and
+    // the next image is still counted.
+    const Bytes pixels = noise(40, 4);
+    r = decode(GifFile().image(8, 5, false, -1, 0, 8, subBlocks(literalCodes(pixels + Bytes(600, 7), false), 100))
+                   .image(1, 1, {0}).trailer().bytes);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(indicesOf(r.picture), pixels);
+    EXPECT_EQ(r.warnings.size(), 1u);
     // Impossible minimum code sizes decode nothing.
     r = decode(GifFile().image(4, 4, false, -1, 0, 12, subBlocks(noise(40, 1))).trailer().bytes);
     ASSERT_TRUE(r.ok());
