@@ -177,9 +177,17 @@ TEST_F(ImageFiles, FailedWritesLeaveNoFileAndKeepAnExistingOne) {
         EXPECT_FALSE(encodeImageFile(c.format, c.refused, {}, dir / "keep.out").ok());
         EXPECT_EQ(readBytes(dir / "keep.out"), (Bytes{1, 2, 3}));
         EXPECT_EQ(entriesIn(dir / ""), 1u);
-        r = encodeImageFile(c.format, c.format.type == kFileTypeGif ? greys : truecolor, {}, dir / "no/such/x.out");
+        const Image& writable = c.format.type == kFileTypeGif ? greys : truecolor;
+        r = encodeImageFile(c.format, writable, {}, dir / "no/such/x.out");
         ASSERT_TRUE(r.failure);
         EXPECT_EQ(r.failure->error, c.cantCreate);
+        // A folder in the file's place: the written file cannot take the name, and is not left behind.
+        std::filesystem::create_directories(dir / "taken.out/inside");
+        r = encodeImageFile(c.format, writable, {}, dir / "taken.out");
+        ASSERT_TRUE(r.failure);
+        EXPECT_EQ(r.failure->error, c.format.cantWrite);
+        EXPECT_EQ(entriesIn(dir / ""), 2u);
+        std::filesystem::remove_all(dir / "taken.out");
     }
 }
 
