@@ -1,107 +1,76 @@
 // Choosing the codec: readers by a file's first bytes, writers by the name's extension; the boxes they show,
-// the title meanwhile, the file type remembered, and the file chooser's request.
+// the file type remembered, files written whole or not at all, and the file chooser's request.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "app/file_chooser.h"
-#include "app/image_files.h"
-#include "box_recorder.h"
+#include "formats/format_table.h"
+#include "support/box_platform.h"
 #include "support/codec_bytes.h"
+#include "support/image_files.h"
 
-namespace vyd {
+using namespace vyd;
+using namespace vydtest;
+
 namespace {
+
+// Remembers the window title each box was shown under.
+struct TitledBoxes : BoxPlatform {
+    std::vector<std::string> titles;
+    int messageBox(Owner owner, const std::string& text, const std::string& caption, UINT flags) override {
+        titles.push_back(title());
+        return BoxPlatform::messageBox(owner, text, caption, flags);
+    }
+};
 
 class ImageFiles : public testing::Test {
 protected:
-    test::ScratchDir dir;
-    test::BoxRecorder ui;
+    ScratchDir dir;
+    TitledBoxes ui;
     FileSettings files;
     ModeSettings modes;
     Image image;
 
     void SetUp() override { ui.setTitle("VYD picture"); }
 
-    std::string fileWith(const std::string& name, const std::vector<uint8_t>& bytes) {
-        test::writeBytes(dir.file(name), bytes);
-        return dir.file(name);
-    }
-
-    // One box, without owner, with the file name as text, and the title still the status line.
-    void expectReadFailure(const std::string& name, const std::string& caption) {
-        ASSERT_EQ(ui.boxes.size(), 1u);
-        EXPECT_EQ(ui.boxes[0].owner, Owner::None);
-        EXPECT_EQ(ui.boxes[0].text, name);
-        EXPECT_EQ(ui.boxes[0].caption, caption);
-        EXPECT_EQ(ui.boxes[0].flags, MB_OK | MB_ICONEXCLAMATION);
-        EXPECT_EQ(ui.boxes[0].titleMeanwhile, "reading from file");
-        EXPECT_EQ(ui.title(), "VYD picture");
-        EXPECT_EQ(image.mode, kMode2);
-        EXPECT_EQ(image.bitCount(), 1);
-        EXPECT_FALSE(image.hasPixels());
+    std::string fileWith(const std::string& name, const Bytes& bytes) {
+        writeBytes(dir / name, bytes);
+        return dir / name;
     }
 };
-
-TEST_F(ImageFiles, UnreadableAndUnknownFilesAreReportedWithTheNameAsText) {
-    createImage(image, 24, 24, 2, 2);
-    const std::string missing = dir.file("missing.bmp");
-    EXPECT_FALSE(readImageFile(ui, files, modes, missing, image));
-    expectReadFailure(missing, "I can't open this file");
-
-    ui.boxes.clear();
-    EXPECT_FALSE(readImageFile(ui, files, modes, missing, image, "no more frames"));
-    expectReadFailure(missing, "no more frames");
-
-    ui.boxes.clear();
-    EXPECT_FALSE(readImageFile(ui, files, modes, dir.path().string(), image));
-    expectReadFailure(dir.path().string(), "I can't open this file");
-
-    // A PCX needs four bytes; shorter files of any kind are no format at all.
-    for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{0x0A, 5, 1}, {'B'}, {}, {'P', '6', ' ', '1'}}) {
-        ui.boxes.clear();
-        const std::string name = fileWith("odd.dat", bytes);
-        EXPECT_FALSE(readImageFile(ui, files, modes, name, image));
-        expectReadFailure(name, "this file is no graphics mode that I know of");
-    }
-    EXPECT_EQ(files.lastFileType, kFileTypeNone);
-}
 
 // Each codec's failures and warnings are shown in the order they were raised, with the name in its place:
 // as caption or as text, or (GIF) the message twice, under the reader's caption and then under the name.
 TEST_F(ImageFiles, CodecMessagesAreShownWithTheNameInItsPlace) {
-    test::BmpLayout compressed;
-    compressed.compression = 1;
-    test::Bytes pcxMismatch = test::pcxHeader(1, 1, 10, 1, 1);
-    test::append(pcxMismatch, {0xC1, 0xFF});
-    test::Bytes pcxTwoBits = test::pcxHeader(2, 1, 8, 1, 1);
-    test::BmpLayout wide;
-    wide.width = 40000;
-    const test::Bytes gifHead{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 9, 9, 9};
-    const test::Bytes gifImage{0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0};
-    test::Bytes twoImages = gifHead, badSeparator = gifHead;
-    for (int i = 0; i < 2; ++i) twoImages.insert(twoImages.end(), gifImage.begin(), gifImage.end());
-    twoImages.push_back(0x3B);
-    badSeparator.push_back(0x2A);
+    const Bytes pcxTwoBits = pcxHeader(2, 1, 8, 1, 1);
+    const Bytes gifHead{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 9, 9, 9};
+    const Bytes gifImage{0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0};
     struct Case {
-        test::Bytes bytes;
+        Bytes bytes;
         FileType type;
         bool read;
-        test::Boxes boxes;  // with "@" standing for the file's name
+        std::vector<std::pair<std::string, std::string>> boxes;  // text, caption; "@" stands for the file's name
     };
     const Case cases[] = {
         {{'B', 'M', 0}, kFileTypeBmp, false, {{"bad file BMP", "@"}}},
-        {test::makeBmp(compressed), kFileTypeBmp, false, {{"@", "this BMP file is compressed: I can't read it"}}},
-        {test::makeBmp(wide), kFileTypeBmp, false, {{"this picture is 40000 x 1 pixels: too big for me", "@"}}},
-        {badSeparator, kFileTypeGif, false,
+        {makeBmp({.compression = 1}), kFileTypeBmp, false, {{"@", "this BMP file is compressed: I can't read it"}}},
+        {makeBmp({.width = 40000}), kFileTypeBmp, false, {{"this picture is 40000 x 1 pixels: too big for me", "@"}}},
+        {gifHead + Bytes{0x2A}, kFileTypeGif, false,
          {{"bad separator: 0x2a", "error in reading a .GIF file"}, {"bad separator: 0x2a", "@"}}},
-        {twoImages, kFileTypeGif, true, {{"this file may be a movie and has 2 images: I will show the first", "@"}}},
+        {gifHead + gifImage + gifImage + Bytes{0x3B}, kFileTypeGif, true,
+         {{"this file may be a movie and has 2 images: I will show the first", "@"}}},
         {{0xFF, 0xD8, 0xFF}, kFileTypeJpg, false, {{"@", "I can't read this JPEG file"}}},
-        {pcxMismatch, kFileTypePcx, true, {{"image may display corrupted", "mismatch in PCX file header"}}},
+        {pcxHeader(1, 1, 10, 1, 1) + Bytes{0xC1, 0xFF}, kFileTypePcx, true,
+         {{"image may display corrupted", "mismatch in PCX file header"}}},
         {pcxTwoBits, kFileTypePcx, false, {{"I can't handle 2 bits per pixel mode yet", "@"}}},
+        {{0x0A, 5, 1}, kFileTypeNone, false, {{"@", "this file is no graphics mode that I know of"}}},
+        {{}, kFileTypeNone, false, {{"@", "this file is no graphics mode that I know of"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.boxes[0].first);
         ui.boxes.clear();
+        ui.titles.clear();
         files.lastFileType = kFileTypeNone;
         const std::string name = fileWith("picture.dat", c.bytes);  // read by content, whatever the name says
         EXPECT_EQ(readImageFile(ui, files, modes, name, image), c.read);
@@ -113,13 +82,20 @@ TEST_F(ImageFiles, CodecMessagesAreShownWithTheNameInItsPlace) {
             EXPECT_EQ(ui.boxes[i].text, named(c.boxes[i].first));
             EXPECT_EQ(ui.boxes[i].caption, named(c.boxes[i].second));
             EXPECT_EQ(ui.boxes[i].flags, MB_OK | MB_ICONEXCLAMATION);
-            EXPECT_EQ(ui.boxes[i].titleMeanwhile, "reading from file");
+            EXPECT_EQ(ui.titles[i], "reading from file");
         }
         EXPECT_EQ(ui.title(), "VYD picture");
+        EXPECT_EQ(image.hasPixels(), c.read);
     }
     // The header of the last PCX file read, even one refused, is kept for the header page.
     EXPECT_TRUE(files.havePcxHeader);
     EXPECT_TRUE(std::equal(pcxTwoBits.begin(), pcxTwoBits.end(), files.lastPcxHeader.begin()));
+
+    // A file that cannot be opened (a folder here) is shown under the caller's words when it has some.
+    ui.boxes.clear();
+    EXPECT_FALSE(readImageFile(ui, files, modes, dir / "", image, "no more frames"));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].caption, "no more frames");
 }
 
 TEST_F(ImageFiles, ReadingKeepsTheRecordsPaletteBeyondWhatTheFileSets) {
@@ -134,60 +110,85 @@ TEST_F(ImageFiles, ReadingKeepsTheRecordsPaletteBeyondWhatTheFileSets) {
     EXPECT_EQ(image.palette[1].value(), 0x28323Cu);
     EXPECT_EQ(image.palette[2], (RgbQuad{defaultPalette16[2][0], defaultPalette16[2][1], defaultPalette16[2][2], 0}));
     EXPECT_EQ(image.palette[100].value(), 0x123456u);
-    EXPECT_EQ(test::rgbAt(image, 0, 0), 0x28323Cu);
+    EXPECT_EQ(rgbAt(image, 0, 0), 0x28323Cu);
 }
 
-TEST_F(ImageFiles, WritersAreChosenByTheLastFourCharacters) {
+TEST_F(ImageFiles, WritersAreChosenByTheLastFourCharactersAndReadersByTheContent) {
     Image picture;
-    ASSERT_TRUE(createImage(picture, -1, 24, 2, 2));
-    EXPECT_TRUE(writeImageFile(ui, files, modes, dir.file("b.BuM"), picture));
-    EXPECT_EQ(files.lastFileType, kFileTypeBum);
-    EXPECT_EQ(test::readBytes(dir.file("b.BuM"))[0], 'B');
-    EXPECT_EQ(ui.title(), "VYD picture");
-
+    ASSERT_TRUE(createImage(picture, kMode256, 8, 8, 8));
+    for (int y = 0; y < 8; ++y) std::fill_n(picture.row(y), picture.stride, static_cast<uint8_t>(y < 4 ? 0 : 15));
+    struct Case { const char* name; FileType type; };
+    for (Case c : {Case{"p.pcx", kFileTypePcx}, {"p.gif", kFileTypeGif}, {"p.jpg", kFileTypeJpg}, {"p.bmp", kFileTypeBmp},
+                   {"p.BuM", kFileTypeBum}}) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(writeImageFile(ui, files, modes, dir / c.name, picture));
+        EXPECT_EQ(files.lastFileType, c.type);
+        std::filesystem::rename(dir / c.name, dir / "renamed.dat");
+        Image back;
+        ASSERT_TRUE(readImageFile(ui, files, modes, dir / "renamed.dat", back));
+        EXPECT_EQ(files.lastFileType, c.type == kFileTypeBum ? kFileTypeBmp : c.type);
+        EXPECT_EQ(back.width(), 8);
+        EXPECT_GT(rgbAt(back, 0, 7) >> 16, 200u);  // the bottom half white, through the palette
+        EXPECT_LT(rgbAt(back, 0, 0) >> 16, 50u);
+    }
     // A JPEG that cannot be written shows nothing itself: its callers say "write failed".
-    Image empty;
-    EXPECT_FALSE(writeImageFile(ui, files, modes, dir.file("e.jpg"), empty));
-    EXPECT_FALSE(writeImageFile(ui, files, modes, dir.file("none/p.jpg"), picture));
+    EXPECT_FALSE(writeImageFile(ui, files, modes, dir / "none/p.jpg", picture));
     EXPECT_TRUE(ui.boxes.empty());
 
     // Names shorter than five characters and unknown extensions: one box owned by the main window, no file.
-    const size_t filesBefore = dir.entryCount();
-    for (const std::string& name : {std::string("a.b"), std::string(".bmp"), dir.file("x.JPEG"), dir.file("x.png")}) {
+    const size_t filesBefore = entriesIn(dir / "");
+    for (const std::string& name : {std::string("a.b"), std::string(".bmp"), dir / "x.png"}) {
         SCOPED_TRACE(name);
         ui.boxes.clear();
         files.lastFileType = kFileTypePcx;
         EXPECT_FALSE(writeImageFile(ui, files, modes, name, picture));
         ASSERT_EQ(ui.boxes.size(), 1u);
         EXPECT_EQ(ui.boxes[0].owner, Owner::Main);
-        EXPECT_EQ(ui.boxes[0].text, "the filename must end in `.BMP' or `.PCX' or `.GIF' or `.JPG'");
         EXPECT_EQ(ui.boxes[0].caption, name);
-        EXPECT_EQ(ui.boxes[0].titleMeanwhile, "writing to file");
+        EXPECT_EQ(ui.titles.back(), "writing to file");
+        EXPECT_EQ(ui.title(), "VYD picture");
         EXPECT_EQ(files.lastFileType, kFileTypePcx);
     }
-    EXPECT_EQ(dir.entryCount(), filesBefore);
+    EXPECT_EQ(entriesIn(dir / ""), filesBefore);
 }
 
-TEST_F(ImageFiles, EveryFormatIsWrittenByItsNameAndReadBackByItsContent) {
-    Image picture;
-    ASSERT_TRUE(createImage(picture, kMode256, 8, 8, 8));
-    for (int y = 0; y < 8; ++y) std::fill_n(picture.row(y), picture.stride, static_cast<uint8_t>(y < 4 ? 0 : 15));
-
-    struct Case { const char* name; FileType type; };
-    for (Case c : {Case{"p.pcx", kFileTypePcx}, {"p.gif", kFileTypeGif}, {"p.jpg", kFileTypeJpg}, {"p.bmp", kFileTypeBmp}}) {
-        SCOPED_TRACE(c.name);
-        // Each file gets a name of another format: the reader goes by the content.
-        ASSERT_TRUE(writeImageFile(ui, files, modes, dir.file(c.name), picture));
-        EXPECT_EQ(files.lastFileType, c.type);
-        std::filesystem::rename(dir.file(c.name), dir.file("renamed.dat"));
-        files.lastFileType = kFileTypeNone;
-        Image back;
-        ASSERT_TRUE(readImageFile(ui, files, modes, dir.file("renamed.dat"), back));
-        EXPECT_EQ(files.lastFileType, c.type);
-        EXPECT_EQ(back.width(), 8);
-        EXPECT_EQ(redOf(pixelColor(back, 0, 7, true)) > 200, true);
+// A write that fails leaves no file behind and an existing one as it was, with the format's own error.
+TEST_F(ImageFiles, FailedWritesLeaveNoFileAndKeepAnExistingOne) {
+    Image truecolor, greys, packed, rowless, empty;
+    createImage(truecolor, -1, 24, 2, 2);
+    createImage(greys, kModeGreys, 8, 4, 4);
+    createImage(packed, kMode2, 1, 8, 8);
+    createImage(rowless, -1, 24, 2, 2);
+    rowless.pixels.reset();
+    struct Case { const ImageFormat& format; const Image& refused; CodecError error, cantCreate; };
+    const Case cases[] = {
+        {kBmpFormat, rowless, CodecError::CantWriteFile, CodecError::CantCreateFile},
+        {kPcxFormat, greys, CodecError::PcxModeNotWritable, CodecError::CantCreateFile},
+        {kPcxFormat, packed, CodecError::PcxModeNotWritable, CodecError::CantCreateFile},
+        {kGifFormat, truecolor, CodecError::GifTruecolor, CodecError::GifCantCreateFile},
+        {kJpegFormat, empty, CodecError::JpegNotEncoded, CodecError::JpegNotWritten},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.error));
+        Encoded r = encodeImageFile(c.format, c.refused, {}, dir / "new.out");
+        ASSERT_TRUE(r.failure);
+        EXPECT_EQ(r.failure->error, c.error);
+        writeBytes(dir / "keep.out", {1, 2, 3});
+        EXPECT_FALSE(encodeImageFile(c.format, c.refused, {}, dir / "keep.out").ok());
+        EXPECT_EQ(readBytes(dir / "keep.out"), (Bytes{1, 2, 3}));
+        EXPECT_EQ(entriesIn(dir / ""), 1u);
+        const Image& writable = c.format.type == kFileTypeGif ? greys : truecolor;
+        r = encodeImageFile(c.format, writable, {}, dir / "no/such/x.out");
+        ASSERT_TRUE(r.failure);
+        EXPECT_EQ(r.failure->error, c.cantCreate);
+        // A folder in the file's place: the written file cannot take the name, and is not left behind.
+        std::filesystem::create_directories(dir / "taken.out/inside");
+        r = encodeImageFile(c.format, writable, {}, dir / "taken.out");
+        ASSERT_TRUE(r.failure);
+        EXPECT_EQ(r.failure->error, c.format.cantWrite);
+        EXPECT_EQ(entriesIn(dir / ""), 2u);
+        std::filesystem::remove_all(dir / "taken.out");
     }
-    EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(ImageFiles, ChooserOffersTheLastTitleAndRemembersTheChosenOne) {
@@ -214,16 +215,6 @@ TEST_F(ImageFiles, ChooserOffersTheLastTitleAndRemembersTheChosenOne) {
     EXPECT_EQ(ui.choosers[1].initialName, "beach.gif");
     EXPECT_EQ(ui.choosers[1].flags, OFN_OVERWRITEPROMPT);
     EXPECT_EQ(ui.choosers[1].filters.size(), 6u);
-
-    const std::vector<FileFilter>& reading = fileFilters(FilterList::Reading);
-    const std::vector<FileFilter>& writing = fileFilters(FilterList::Writing);
-    ASSERT_EQ(reading.size(), 7u);
-    ASSERT_EQ(writing.size(), 6u);
-    EXPECT_EQ(reading[4].description, "Poser BUM files");
-    EXPECT_EQ(reading[5].pattern, "*.sli");
-    EXPECT_EQ(writing[5].description, "all files");
-    EXPECT_EQ(writing[5].pattern, "*.*");
 }
 
 }  // namespace
-}  // namespace vyd
