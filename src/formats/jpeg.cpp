@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "formats/jpeg_frame.h"
@@ -131,23 +132,32 @@ Decoded decodeJpeg(std::span<const uint8_t> bytes, const ModeSettings& /*modes*/
 
     if (!createImage(image, kModeTrue24, 24, width, height)) return unreadable(result);
 
-    int status;
-    if (cmyk) {
-        PixelBuffer staging = PixelBuffer::allocate(stagingBytes);
-        if (!staging) return unreadable(result);
-        status = tjDecompress2(handle.get(), bytes.data(), bytes.size(), staging.data(), width, width * 4,
-                               height, TJPF_CMYK, kDecodeFlags & ~TJFLAG_BOTTOMUP);
-        if (status == 0 || tjGetErrorCode(handle.get()) == TJERR_WARNING) {
+    PixelBuffer staging;
+    if (cmyk && !(staging = PixelBuffer::allocate(stagingBytes))) return unreadable(result);
+    auto decode = [&] {
+        if (!cmyk) {
+            return tjDecompress2(handle.get(), bytes.data(), bytes.size(), image.pixels.data(), width,
+                                 image.stride, height, TJPF_BGR, kDecodeFlags);
+        }
+        const int cmykStatus = tjDecompress2(handle.get(), bytes.data(), bytes.size(), staging.data(), width,
+                                             width * 4, height, TJPF_CMYK, kDecodeFlags & ~TJFLAG_BOTTOMUP);
+        if (cmykStatus == 0 || tjGetErrorCode(handle.get()) == TJERR_WARNING) {
             cmykToBgr(staging.data(), static_cast<size_t>(width) * 4, image, frame.adobe);
         }
-    } else {
-        status = tjDecompress2(handle.get(), bytes.data(), bytes.size(), image.pixels.data(), width,
-                               image.stride, height, TJPF_BGR, kDecodeFlags);
+        return cmykStatus;
+    };
+    int status = decode();
+    if (status != 0 && tjGetErrorCode(handle.get()) == TJERR_WARNING) {
+        // Damaged data can stop the decoder short of the last rows, which then hold whatever the fresh buffers
+        // held. Decoding again into cleared buffers makes those rows black; good files never pay for it.
+        std::memset(image.pixels.data(), 0, image.pixelBytes());
+        if (cmyk) std::memset(staging.data(), 0, stagingBytes);
+        status = decode();
     }
 
     if (status != 0) {
-        // A warning means the decoder finished the picture from damaged data (missing parts are grey);
-        // anything else left it incomplete.
+        // A warning means the decoder made what it could of damaged data (missing blocks grey, rows it never
+        // reached black); anything else left it incomplete.
         if (tjGetErrorCode(handle.get()) != TJERR_WARNING) return unreadable(result);
         if (!harmlessWarning(tjGetErrorStr2(handle.get()), frame)) {
             result.warn(CodecWarning::JpegDamaged);

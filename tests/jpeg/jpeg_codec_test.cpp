@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "app/command_table.h"
 #include "app/commands_jpeg.h"
@@ -124,6 +126,26 @@ TEST(JpegRead, DamagedFilesAreReadWithAWarningButStrayBytesAloneAreNot) {
     ASSERT_TRUE(whole.ok());
     EXPECT_TRUE(whole.warnings.empty());
     EXPECT_EQ(colorsOf(whole.picture), colorsOf(reference.picture));
+}
+
+TEST(JpegRead, RowsADamagedFileNeverReachesAreBlackNotLeftoverMemory) {
+    // A fuzzed progressive file (libjpeg-turbo's seed corpora) whose decoder stops short of the bottom rows.
+    // Several decodes in a row, so that the buffers are reused memory of earlier pictures.
+    const Bytes damaged = readBytes(std::string(VYD_TEST_DATA) + "/jpeg/damaged-progressive.jpg");
+    std::vector<uint32_t> first;
+    for (int i = 0; i < 3; ++i) {
+        Image filler;
+        createImage(filler, kModeTrue24, 24, 32, 32);
+        std::memset(filler.pixels.data(), 0xA5, filler.pixelBytes());
+        filler = Image{};
+        const Decoded read = decodeJpeg(damaged);
+        ASSERT_TRUE(read.ok());
+        ASSERT_EQ(read.warnings.size(), 1u);
+        const uint8_t* bottom = read.picture.pixels.data();  // rows are stored bottom-up
+        EXPECT_EQ(std::count(bottom, bottom + read.picture.stride, 0), read.picture.stride);
+        if (i == 0) first = colorsOf(read.picture);
+        EXPECT_EQ(colorsOf(read.picture), first);
+    }
 }
 
 TEST(JpegWrite, FilesAreTheRightWayUpInTheirColoursAtTheQualityAsked) {
