@@ -300,12 +300,13 @@ const Case kCases[] = {
       warningBox("main", "$D/a.bmp", "this image is not 2-color or 16-color"),
       warningBox("main", "$D/a.bmp", "this image is not 2-color or 16-color"), "level 0 altered=0 ",
       "level 3 current altered=0 "}},
-    // Standardizing leaves the level unaltered; the swops (1 -> 4 red for blue, 7 -> 8 the greys) mark it.
+    // Standardizing leaves the level unaltered; each swop (7 -> 8 the greys, then 1 -> 4 red for blue) marks it.
     {"StandardizingAndSwoppingTheColours",
      {{"p.bmp", bmpFile(4, 2, 1, {1, 7}, sixteenColours(true))}},
-     "drop \"$D/p.bmp\"\nmenu 1618\nprint state\nmenu 1617\nmenu 1616\nprint state\nsave level 0 \"$D/out.bmp\"\n",
-     {"level 0 current altered=0 name=\"$D/p.bmp\" mode=4 ", "level 0 current altered=1 "},
-     {{"out.bmp", {0xAA0000, 0x555555}}}},
+     "drop \"$D/p.bmp\"\nmenu 1618\nprint state\nmenu 1616\nprint state\nchoose \"$D/greys.bmp\"\nmenu 1298\nmenu 1617\n"
+     "print state\nsave level 0 \"$D/out.bmp\"\n",
+     {"level 0 current altered=0 name=\"$D/p.bmp\" mode=4 ", "level 0 current altered=1 ", "level 0 current altered=1 "},
+     {{"greys.bmp", {0x0000AA, 0x555555}}, {"out.bmp", {0xAA0000, 0x555555}}}},
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
