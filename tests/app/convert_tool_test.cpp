@@ -76,7 +76,6 @@ TEST_F(Convert, FailuresPrintTheBoxesAndLeaveNoFile) {
     EXPECT_EQ(run({missing, out}), 1);
     EXPECT_EQ(err.str(), missing + ": I can't open this file\n");
 
-
     err.str("");
     const std::string in = truecolorFile();
     const std::string png = dir / "out.png";

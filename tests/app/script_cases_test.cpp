@@ -285,6 +285,28 @@ const Case kCases[] = {
      {{"small.bmp", flat24(4, 3, 0x010101)}, {"wide.bmp", flat24(2000, 100, 0x010101)}},
      "drop \"$D/small.bmp\"\nprint state\ndrop \"$D/wide.bmp\"\nprint state\n",
      {"view ... client=367x19 ", "view ... client=1272x116 "}},
+    // A failed conversion names its case in hex and marks the level; an empty background is then given a blank
+    // picture, another level stays empty.
+    {"AFailedConversionNamesItsCase", {}, "menu 1601\nprint state\nmenu 1331\nmenu 1545\nprint state\n",
+     {warningBox("main", "", "out of memory in case 0x641, or no image"),
+      "level 0 current altered=1 name=\"\" mode=4 bpp=8 size=640x480 ",
+      warningBox("main", "", "out of memory in case 0x9, or no image"), "level 3 current altered=1 ... size=0x0 "}},
+    // The repairs refuse anything but 2-color and 16-color under the background's name, and leave an empty
+    // background empty.
+    {"PaletteRepairsRefuseOtherModes",
+     {{"a.bmp", flat24(1, 1, 0)}},
+     "menu 1616\nprint state\ndrop \"$D/a.bmp\"\nmenu 1618\nmenu 1331\nmenu 1617\nprint state\n",
+     {warningBox("main", "", "this image is not 2-color or 16-color"), "level 0 current altered=0 name=\"\" mode=0 ",
+      warningBox("main", "$D/a.bmp", "this image is not 2-color or 16-color"),
+      warningBox("main", "$D/a.bmp", "this image is not 2-color or 16-color"), "level 0 altered=0 ",
+      "level 3 current altered=0 "}},
+    // Standardizing leaves the level unaltered; each swop (7 -> 8 the greys, then 1 -> 4 red for blue) marks it.
+    {"StandardizingAndSwoppingTheColours",
+     {{"p.bmp", bmpFile(4, 2, 1, {1, 7}, sixteenColours(true))}},
+     "drop \"$D/p.bmp\"\nmenu 1618\nprint state\nmenu 1616\nprint state\nchoose \"$D/greys.bmp\"\nmenu 1298\nmenu 1617\n"
+     "print state\nsave level 0 \"$D/out.bmp\"\n",
+     {"level 0 current altered=0 name=\"$D/p.bmp\" mode=4 ", "level 0 current altered=1 ", "level 0 current altered=1 "},
+     {{"greys.bmp", {0x0000AA, 0x555555}}, {"out.bmp", {0xAA0000, 0x555555}}}},
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }

@@ -12,7 +12,6 @@ TEST(ImageRecord, CreationSetsStrideBufferAndColourCounts) {
     ASSERT_NE(createImage(image, -1, 24, 5, 3), nullptr);
     EXPECT_EQ(image.mode, 24);
     EXPECT_EQ(image.stride, 16);
-    EXPECT_EQ(image.pixels.size(), 3u * 16 + 2048);
     EXPECT_EQ(image.header.biClrUsed, 0u);
 
     createImage(image, 4, 8, 5, 3);

@@ -1,10 +1,13 @@
 // The colour functions at their thresholds, and the conversions through colours: colour cube, greys,
-// black and white, sixteen-colour classes and chequering.
+// black and white, sixteen-colour classes and chequering; the Modes menu's truecolor adjustments (its other
+// commands are script cases in tests/app).
 #include <gtest/gtest.h>
 
+#include "app/commands_modes.h"
 #include "modes/colors.h"
 #include "modes/imageconv.h"
 #include "modes_test_util.h"
+#include "support/box_platform.h"
 
 namespace vyd {
 namespace {
@@ -143,6 +146,36 @@ TEST(Chequer, AlternatesTheTwoDefaultColoursWhoseAverageIsNearest) {
     Image chequered;
     ASSERT_EQ(imageconv(indexed, chequered, kCodeChequer), 1);
     EXPECT_EQ(rowBytes(chequered, 0, 3), (std::vector<uint8_t>{1, 14, 1}));
+}
+
+TEST(ModeCommands, TruecolorAdjustmentsOnlyOnTruecolorAndLeaveTheAlteredFlag) {
+    vydtest::BoxPlatform ui;
+    AppState app;
+    app.platform = &ui;
+    Level& level = app.currentLevel();
+    level.image = test::rowImage(24, 24, {0, 56, 57, 198, 199, 255});
+    app.modes.from0 = -100;  // v -> -100 + v * 455 / 255, truncated toward zero, clipped
+    app.modes.from255 = 355;
+    EXPECT_EQ(commandMapFrom0From255(app, 1562), Ending::Refresh);
+    EXPECT_EQ(test::rowBytes(level.image, 0, 6), (std::vector<uint8_t>{0, 0, 1, 253, 255, 255}));
+    app.modes.from0 = 255;
+    app.modes.from255 = 0;
+    EXPECT_EQ(commandMapFrom0From255(app, 1562), Ending::Refresh);
+    EXPECT_EQ(test::rowBytes(level.image, 0, 6), (std::vector<uint8_t>{255, 255, 254, 2, 0, 0}));
+    EXPECT_EQ(commandToggleTruecolorMark(app, 1540), Ending::Refresh);
+    EXPECT_EQ(level.image.mode, 16);
+    EXPECT_EQ(commandToggleTruecolorMark(app, 1540), Ending::Refresh);
+    EXPECT_EQ(level.image.mode, 24);
+    EXPECT_EQ(level.altered, 0);
+
+    level.image = test::rowImage(8, 8, {200});
+    app.modes.bwlimit = 0;
+    EXPECT_EQ(commandThresholdByBwlimit(app, 1324), Ending::Refresh);
+    commandMapFrom0From255(app, 1562);
+    commandToggleTruecolorMark(app, 1540);
+    EXPECT_EQ(level.image.row(0)[0], 200);
+    EXPECT_EQ(level.image.mode, 8);
+    EXPECT_TRUE(ui.boxes.empty());
 }
 
 }  // namespace

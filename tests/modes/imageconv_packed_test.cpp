@@ -20,50 +20,31 @@ std::vector<uint8_t> allRows(const Image& image) {
 
 class PackedWidths : public ::testing::TestWithParam<int> {};
 
-// A hand-packed file unpacks pixel by pixel and packs back to the same bytes, padding cleared.
-TEST_P(PackedWidths, OneBitRoundTrip) {
+// A hand-packed 1-bit or 4-bit file unpacks pixel by pixel and packs back to the same bytes, padding cleared;
+// its colours are kept both ways (the two of a 1-bit file as entries 0 and 15 of the unpacked picture).
+TEST_P(PackedWidths, RoundTripsKeepPixelsAndTheFilesColours) {
     const int width = GetParam(), height = 3;
-    Image file = makeImage(1, 1, width, height);
-    std::fill(file.pixels.data(), file.pixels.data() + file.pixelBytes(), 0);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if (patternBit(x, y)) file.row(y)[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
-    file.palette[0] = quad(10, 20, 30);
-    file.palette[1] = quad(200, 210, 220);
-    for (int code : {kCode2Color, kCode256, kCode16Color}) {
-        Image unpacked, packed;
-        ASSERT_EQ(imageconv(file, unpacked, code), height) << code;
-        EXPECT_EQ(unpacked.mode, code & 31);
+    for (const int bits : {1, 4}) {
+        const int perByte = 8 / bits, colours = 1 << bits, unit = bits == 1 ? 15 : 1;
+        auto value = [&](int x, int y) { return bits == 1 ? uint8_t(patternBit(x, y)) : patternNibble(x, y); };
+        Image file = makeImage(bits, bits, width, height);
+        std::fill(file.pixels.data(), file.pixels.data() + file.pixelBytes(), 0);
         for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) ASSERT_EQ(unpacked.row(y)[x], patternBit(x, y) ? 15 : 0) << x << "," << y;
-        EXPECT_EQ(unpacked.palette[0], quad(10, 20, 30));
-        EXPECT_EQ(unpacked.palette[15], quad(200, 210, 220));
-        ASSERT_EQ(imageconv(unpacked, packed, kCodePack1), height);
-        EXPECT_EQ(packed.bitCount(), 1);
-        EXPECT_EQ(allRows(packed), allRows(file));
-        // The file keeps the picture's black and white.
-        EXPECT_EQ(packed.palette[0], quad(10, 20, 30));
-        EXPECT_EQ(packed.palette[1], quad(200, 210, 220));
-    }
-}
-
-TEST_P(PackedWidths, FourBitRoundTripKeepsTheFilesColours) {
-    const int width = GetParam(), height = 2;
-    Image file = makeImage(4, 4, width, height);
-    std::fill(file.pixels.data(), file.pixels.data() + file.pixelBytes(), 0);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) file.row(y)[x / 2] |= static_cast<uint8_t>(patternNibble(x, y) << (x % 2 ? 0 : 4));
-    for (int i = 0; i < 16; ++i) file.palette[i] = quad(uint8_t(i), uint8_t(100 + i), uint8_t(200 + i));
-    for (int code : {kCode16Color, kCode256}) {
-        Image unpacked, packed;
-        ASSERT_EQ(imageconv(file, unpacked, code), height);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) ASSERT_EQ(unpacked.row(y)[x], patternNibble(x, y)) << x << "," << y;
-        for (int i = 0; i < 16; ++i) EXPECT_EQ(unpacked.palette[i], file.palette[i]) << i;
-        ASSERT_EQ(imageconv(unpacked, packed, kCodePack4), height);
-        EXPECT_EQ(packed.bitCount(), 4);
-        EXPECT_EQ(allRows(packed), allRows(file));
-        for (int i = 0; i < 16; ++i) EXPECT_EQ(packed.palette[i], file.palette[i]) << i;
+            for (int x = 0; x < width; ++x)
+                file.row(y)[x / perByte] |= static_cast<uint8_t>(value(x, y) << (bits * (perByte - 1 - x % perByte)));
+        for (int i = 0; i < colours; ++i) file.palette[i] = quad(uint8_t(i), uint8_t(100 + i), uint8_t(200 + i));
+        for (int code : bits == 1 ? std::vector{kCode2Color, kCode256, kCode16Color} : std::vector{kCode16Color, kCode256}) {
+            Image unpacked, packed;
+            ASSERT_EQ(imageconv(file, unpacked, code), height) << bits << " " << code;
+            EXPECT_EQ(unpacked.mode, code & 31);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) ASSERT_EQ(unpacked.row(y)[x], unit * value(x, y)) << x << "," << y;
+            for (int i = 0; i < colours; ++i) EXPECT_EQ(unpacked.palette[unit * i], file.palette[i]) << i;
+            ASSERT_EQ(imageconv(unpacked, packed, bits == 1 ? kCodePack1 : kCodePack4), height);
+            EXPECT_EQ(packed.bitCount(), bits);
+            EXPECT_EQ(allRows(packed), allRows(file));
+            for (int i = 0; i < colours; ++i) EXPECT_EQ(packed.palette[i], file.palette[i]) << i;
+        }
     }
 }
 

@@ -17,6 +17,7 @@ struct Message {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    bool operator==(const Message&) const = default;
 };
 
 struct MessageLog {

@@ -1,6 +1,6 @@
-// One behaviour, two platforms: the same actions through the main window procedure on the headless
-// platform (answers queued) and on the Qt platform (real menu items, drops, keys and close, boxes
-// answered as they come up) must leave the same transcript.
+// One behaviour, two platforms: the same actions as a script on the headless platform and on the Qt
+// platform (real menu items, drops, keys and close, boxes answered as they come up) must leave the same
+// transcript.
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -12,61 +12,21 @@
 
 #include "app/app_state.h"
 #include "app/startup.h"
-#include "platform/headless_platform.h"
 #include "platform/recording_platform.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_platform.h"
 #include "qt/qt_test_support.h"
+#include "support/run.h"
 
 using namespace vyd;
 
 namespace {
 
-constexpr int kNew = 1321, kToTwoColours = 1601, kWorkOnObject1 = 1329, kPcxHeader = 1282;
-const QList<QUrl> kTwoFiles = {QUrl::fromLocalFile("/tmp/first.bmp"), QUrl::fromLocalFile("/tmp/second.bmp")};
-
-// The actions, each as the headless platform and the Qt window receive it.
-enum class Action { DropTwo, New, ToTwoColours, WorkOnObject1, PcxHeader, Escape, Close };
-const Action kActions[] = {Action::DropTwo, Action::New,     Action::ToTwoColours, Action::WorkOnObject1,
-                           Action::PcxHeader, Action::Escape, Action::Close,        Action::Close};
-
-int commandOf(Action action) {
-    switch (action) {
-        case Action::New: return kNew;
-        case Action::ToTwoColours: return kToTwoColours;
-        case Action::WorkOnObject1: return kWorkOnObject1;
-        case Action::PcxHeader: return kPcxHeader;
-        default: return 0;
-    }
-}
-
-std::string runHeadless() {
-    std::ostringstream transcript;
-    HeadlessPlatform headless;
-    RecordingPlatform platform(headless, transcript);
-    AppState app;
-    if (!startApplication(app, platform, {})) return "start failed";
-    headless.queueMessageBoxAnswer(IDOK);   // one file at a time please
-    headless.queueDialogAnswer({true, {{3, "100"}}});
-    headless.queueMessageBoxAnswer(IDNO);   // altered levels: do not exit yet
-    headless.queueMessageBoxAnswer(IDYES);  // altered levels: exit
-    for (Action action : kActions) {
-        switch (action) {
-            case Action::DropTwo:
-                headless.setDroppedFiles({"/tmp/first.bmp", "/tmp/second.bmp"});
-                headless.sendMessage(WM_DROPFILES, 1, 0);
-                break;
-            case Action::Escape:
-                headless.sendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
-                headless.sendMessage(WM_KEYUP, VK_ESCAPE, LPARAM{1} | KF_PREVIOUS_STATE | KF_TRANSITION);
-                break;
-            case Action::Close: headless.sendMessage(WM_CLOSE, 0, 0); break;
-            default: headless.sendMessage(WM_COMMAND, static_cast<WPARAM>(commandOf(action)), 0);
-        }
-        headless.updateWindow();
-    }
-    return transcript.str();
-}
+// Dropping two files, a new image of width 100, 2-color, work on object 1, the PCX header page, Escape, and
+// closing twice: answered No, then Yes.
+const char* const kSteps[] = {"drop /tmp/first.bmp /tmp/second.bmp", "menu 1321", "menu 1601", "menu 1329",
+                              "menu 1282", "key ESCAPE", "close", "close"};
+const char* const kAnswers[] = {"", "dialog accept 3=100\n", "", "", "", "", "answer no\n", "answer yes\n"};
 
 }  // namespace
 
@@ -75,11 +35,11 @@ class TwoPlatformsTest : public QObject {
 
 private slots:
     void headlessAndQtLeaveTheSameTranscript() {
-        const std::string expected = runHeadless();
-        QVERIFY(expected.find("dragdrop") != std::string::npos);
-        QVERIFY(expected.find("dialog VYDNEWIMAGE") != std::string::npos);
-        QVERIFY(expected.find("menu null") != std::string::npos);
-        QVERIFY(expected.find("quit 0") != std::string::npos);
+        std::string script;
+        for (size_t i = 0; i < std::size(kSteps); ++i) script += kAnswers[i] + std::string(kSteps[i]) + "\n";
+        const vydtest::Outcome headless = vydtest::script(script);
+        QCOMPARE(headless.status, 0);
+        QVERIFY(headless.out.find("quit 0") != std::string::npos);
 
         std::ostringstream transcript;
         QtPlatform qt;
@@ -103,29 +63,24 @@ private slots:
         QVERIFY(startApplication(app, platform, {}));
         QVERIFY(QTest::qWaitForWindowExposed(&qt.window()));
         QMenuBar& bar = *qt.window().menuBar();
-        for (Action action : kActions) {
-            switch (action) {
-                case Action::DropTwo: {
-                    QMimeData data;
-                    data.setUrls(kTwoFiles);
-                    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                    QApplication::sendEvent(&qt.window(), &enter);
-                    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                    QApplication::sendEvent(&qt.window(), &drop);
-                    QTRY_VERIFY(transcript.str().find("dragdrop") != std::string::npos);
-                    break;
-                }
-                case Action::Escape: QTest::keyClick(&qt.canvas(), Qt::Key_Escape); break;
-                case Action::Close: {
-                    QCloseEvent close;
-                    QApplication::sendEvent(&qt.window(), &close);
-                    break;
-                }
-                default: {
-                    QAction* item = testing::itemWithId(bar, commandOf(action));
-                    QVERIFY(item);
-                    item->trigger();
-                }
+        for (const std::string step : kSteps) {
+            if (step.starts_with("drop")) {
+                QMimeData data;
+                data.setUrls({QUrl::fromLocalFile("/tmp/first.bmp"), QUrl::fromLocalFile("/tmp/second.bmp")});
+                QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(&qt.window(), &enter);
+                QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(&qt.window(), &drop);
+                QTRY_VERIFY(transcript.str().find("dragdrop") != std::string::npos);
+            } else if (step.starts_with("key")) {
+                QTest::keyClick(&qt.canvas(), Qt::Key_Escape);
+            } else if (step.starts_with("close")) {
+                QCloseEvent close;
+                QApplication::sendEvent(&qt.window(), &close);
+            } else {
+                QAction* item = testing::itemWithId(bar, std::stoi(step.substr(5)));
+                QVERIFY(item);
+                item->trigger();
             }
             // Whatever a message loop with an empty queue would deliver, then the pending repaint.
             QTest::qWait(10);
@@ -134,7 +89,7 @@ private slots:
         }
         QVERIFY(answers.empty());
         QVERIFY(qt.quitRequested());
-        QCOMPARE(QString::fromStdString(transcript.str()), QString::fromStdString(expected));
+        QCOMPARE(QString::fromStdString(transcript.str()), QString::fromStdString(headless.out));
     }
 };
 
