@@ -28,8 +28,9 @@ const std::map<std::string, int>& namedKeys() {
             {"OEM_5", VK_OEM_5}, {"OEM_6", VK_OEM_6}, {"OEM_7", VK_OEM_7}, {"OEM_8", VK_OEM_8},
             {"OEM_102", VK_OEM_102},
         };
-        for (int n = 1; n <= 24; ++n) k["F" + std::to_string(n)] = VK_F1 + n - 1;
-        for (int n = 0; n <= 9; ++n) k["NUMPAD" + std::to_string(n)] = VK_NUMPAD0 + n;
+        // Names built by appending to a named string: GCC 12 warns falsely (-Wrestrict) on "literal" + temporary.
+        for (int n = 1; n <= 24; ++n) k[std::string("F").append(std::to_string(n))] = VK_F1 + n - 1;
+        for (int n = 0; n <= 9; ++n) k[std::string("NUMPAD").append(std::to_string(n))] = VK_NUMPAD0 + n;
         return k;
     }();
     return keys;

@@ -42,7 +42,8 @@ public:
     void onInit(DialogFields& fields) override {
         inner_.onInit(fields);
         for (const DialogControl& control : dialog_.controls) {
-            if (control.id >= 0 && control.kind != ControlKind::Button) filled_ += " " + std::to_string(control.id) + "=" + quoteText(fields.text(control.id));
+            if (control.id < 0 || control.kind == ControlKind::Button) continue;
+            filled_.append(" ").append(std::to_string(control.id)).append("=").append(quoteText(fields.text(control.id)));
         }
     }
     bool onCommand(int id, DialogFields& fields) override {
