@@ -1,7 +1,7 @@
 // The one shape every image codec has. A codec never talks to the user: decode turns a file's bytes into a
 // picture plus warnings, or a typed error (after any warnings raised before it); encode turns a picture into
 // the bytes of a file plus warnings, or a typed error. What each error and warning says to the user, and how,
-// is in codec_messages.h; formats.h holds the table of codecs.
+// is in codec_messages.h; format_table.h holds the table of codecs.
 #pragma once
 
 #include <array>
