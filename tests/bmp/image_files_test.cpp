@@ -7,7 +7,7 @@
 #include "app/file_chooser.h"
 #include "formats/format_table.h"
 #include "support/box_platform.h"
-#include "support/codec_bytes.h"
+#include "support/files.h"
 #include "support/image_files.h"
 
 using namespace vyd;

@@ -11,7 +11,7 @@
 #include "app/commands_jpeg.h"
 #include "formats/jpeg.h"
 #include "platform/headless_platform.h"
-#include "support/codec_bytes.h"
+#include "support/files.h"
 
 using namespace vyd;
 using namespace vydtest;
