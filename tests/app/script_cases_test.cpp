@@ -5,7 +5,6 @@
 #include <regex>
 
 #include "modes/imageconv.h"
-#include "support/box_platform.h"
 #include "support/files.h"
 #include "support/image_files.h"
 #include "support/run.h"
@@ -333,11 +332,9 @@ TEST_P(ScriptCases, TranscriptAndSavedPicture) {
         from = found[0].second;
     }
     for (const auto& [name, colours] : c.saved) {
-        BoxPlatform ui;
-        FileSettings files;
-        Image saved;
-        ASSERT_TRUE(readImageFile(ui, files, ModeSettings{}, dir / name, saved)) << name;
-        EXPECT_EQ(firstDifference(colorsOf(saved), colours, saved.width()), "") << name;
+        const Reading saved = readPicture(dir / name);
+        ASSERT_TRUE(saved.ok) << name;
+        EXPECT_EQ(firstDifference(colorsOf(saved.image), colours, saved.image.width()), "") << name;
     }
 }
 

@@ -9,7 +9,6 @@
 #include <map>
 #include <sstream>
 
-#include "support/box_platform.h"
 #include "support/corpus.h"
 #include "support/files.h"
 #include "support/image_files.h"
@@ -45,27 +44,11 @@ const std::map<std::string, std::vector<Row>>& rowsByFormat() {
 
 bool contains(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
 
-// One file read as the program reads it, with the boxes the reader showed.
-struct Reading {
-    bool ok = false;
-    Image image;
-    std::vector<ShownBox> boxes;
-};
-
-Reading readFile(const std::string& name) {
-    Reading r;
-    BoxPlatform ui;
-    FileSettings files;
-    r.ok = readImageFile(ui, files, ModeSettings{}, corpusDir() + "/" + name, r.image);
-    r.boxes = ui.boxes;
-    return r;
-}
-
 // A reference's colours (0x00RRGGBB, rows from the top): PPM (P6), PAM (P7, alpha dropped), a raw RGB dump of the
 // picture's size, or a picture file of the corpus decoded by the same reader. Empty when unreadable.
 std::vector<uint32_t> loadReference(const std::string& name, int width, int height) {
     if (name.ends_with(".bmp") || name.ends_with(".gif")) {
-        const Reading r = readFile(name);
+        const Reading r = readPicture(corpusDir() + "/" + name);
         return r.ok && r.image.width() == width && r.image.height() == height ? colorsOf(r.image) : std::vector<uint32_t>{};
     }
     std::ifstream in(corpusDir() + "/" + name, std::ios::binary);
@@ -113,7 +96,7 @@ double psnr(const Image& image, const std::string& reference) {
 // leaves an empty 2-color picture.
 Reading readRow(const Row& row) {
     const auto started = std::chrono::steady_clock::now();
-    Reading r = readFile(row.path);
+    Reading r = readPicture(corpusDir() + "/" + row.path);
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), 10.0);
     if (r.ok) {
         EXPECT_TRUE(r.image.hasPixels() && r.image.width() > 0 && r.image.height() > 0);

@@ -1,5 +1,5 @@
 // Files for the tests: a scratch folder, whole-file bytes, a little-endian byte builder, BMP files with any header
-// size or pixel offset, PCX headers, and pictures compared pixel by pixel, by row or by a short hash of their colours.
+// size or pixel offset, PCX headers, and pictures compared pixel by pixel or by row.
 #pragma once
 
 #include <unistd.h>
@@ -138,18 +138,6 @@ inline std::string firstDifference(const std::vector<uint32_t>& got, const std::
         return text;
     }
     return "";
-}
-
-// FNV-1a (64 bits) of "W H\n" and the red, green, blue bytes from the top row, as 16 hexadecimal digits; the
-// interchange answers are frozen in this form.
-inline std::string pictureHash(const vyd::Image& image) {
-    uint64_t h = 14695981039346656037ull;
-    auto eat = [&h](uint8_t byte) { h = (h ^ byte) * 1099511628211ull; };
-    for (char c : std::to_string(image.width()) + " " + std::to_string(image.height()) + "\n") eat(static_cast<uint8_t>(c));
-    for (uint32_t c : colorsOf(image)) eat(c >> 16), eat((c >> 8) & 0xFF), eat(c & 0xFF);
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
-    return text;
 }
 
 // A 128-byte PCX header with the given fields (300 dpi, colour palette information); palette and the rest zero.
