@@ -22,8 +22,8 @@ struct Row {
     std::string path, format, facts, expected, reference;
 };
 
-// The manifest's rows, read once, by the format their first bytes say; a name ending ".gif" counts as GIF.
-const std::map<std::string, std::vector<Row>>& rowsByFormat() {
+// The manifest's rows of one format, by what their first bytes say (a name ending ".gif" counts as GIF), read once.
+const std::vector<Row>& rowsOf(const std::string& format, size_t atLeast) {
     static const std::map<std::string, std::vector<Row>> rows = [] {
         std::map<std::string, std::vector<Row>> byFormat;
         std::ifstream in(corpusDir() + "/MANIFEST.tsv");
@@ -39,7 +39,10 @@ const std::map<std::string, std::vector<Row>>& rowsByFormat() {
         }
         return byFormat;
     }();
-    return rows;
+    static const std::vector<Row> none;
+    const std::vector<Row>& found = rows.contains(format) ? rows.at(format) : none;
+    EXPECT_GE(found.size(), atLeast) << "the manifest should list the " << format << " files";
+    return found;
 }
 
 bool contains(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
@@ -104,13 +107,6 @@ Reading readRow(const Row& row) {
         EXPECT_TRUE(!r.boxes.empty() && !r.image.hasPixels() && r.image.width() == 0 && r.image.mode == kMode2);
     }
     return r;
-}
-
-const std::vector<Row>& rowsOf(const std::string& format, size_t atLeast) {
-    static const std::vector<Row> none;
-    const std::vector<Row>& rows = rowsByFormat().contains(format) ? rowsByFormat().at(format) : none;
-    EXPECT_GE(rows.size(), atLeast) << "the manifest should list the " << format << " files";
-    return rows;
 }
 
 class Corpus : public testing::Test {
