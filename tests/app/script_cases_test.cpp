@@ -133,10 +133,6 @@ const Case kCases[] = {
      {{"p.bmp", bmpFile(4, 2, 1, {0, 7}, sixteenColours(true))}},
      "drop \"$D/p.bmp\"\n",
      {warningBox("none", "This image's palette is nonstandard and may upset mode-conversions etc.", "the greys are swopped")}},
-    {"EqualPrioritiesKeepTheirOrderWhenSorted",
-     {{"a.bmp", flat24(1, 1, 0x030201)}, {"b.bmp", flat24(2, 1, 0x030201)}},
-     "menu 1330\ndrop \"$D/a.bmp\"\ndialog accept 11=5\nmenu 1313\nmenu 1333\ndrop \"$D/b.bmp\"\nmenu 1314\nprint state\n",
-     {"level 2 altered=0 name=\"\"", "level 4 altered=0 name=\"$D/a.bmp\"", "level 5 current altered=0 name=\"$D/b.bmp\""}},
     {"SortMovesPlacementWithTheRecord",
      {{"a.bmp", flat24(1, 1, 0x030201)}, {"b.bmp", flat24(2, 1, 0x030201)}},
      "menu 1329\ndrop \"$D/a.bmp\"\ndialog accept 21=7 11=3\nmenu 1313\nmenu 1330\ndrop \"$D/b.bmp\"\nmenu 1329\nmenu 1314\n"
