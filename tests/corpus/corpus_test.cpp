@@ -52,7 +52,8 @@ bool contains(const std::string& s, const char* part) { return s.find(part) != s
 std::vector<uint32_t> loadReference(const std::string& name, int width, int height) {
     if (name.ends_with(".bmp") || name.ends_with(".gif")) {
         const Reading r = readPicture(corpusDir() + "/" + name);
-        return r.ok && r.image.width() == width && r.image.height() == height ? colorsOf(r.image) : std::vector<uint32_t>{};
+        if (!r.ok || r.image.width() != width || r.image.height() != height) return {};
+        return colorsOf(r.image);
     }
     std::ifstream in(corpusDir() + "/" + name, std::ios::binary);
     std::map<std::string, std::string> header = {{"WIDTH", std::to_string(width)}, {"HEIGHT", std::to_string(height)},
@@ -90,7 +91,9 @@ double psnr(const Image& image, const std::string& reference) {
     if (want.empty()) return -1;
     double squares = 0;
     for (size_t i = 0; i < got.size(); ++i) {
-        for (int shift : {0, 8, 16}) squares += std::pow(double((got[i] >> shift) & 0xFF) - ((want[i] >> shift) & 0xFF), 2);
+        for (int shift : {0, 8, 16}) {
+            squares += std::pow(double((got[i] >> shift) & 0xFF) - ((want[i] >> shift) & 0xFF), 2);
+        }
     }
     return squares == 0 ? INFINITY : 10 * std::log10(255.0 * 255.0 * 3 * got.size() / squares);
 }
