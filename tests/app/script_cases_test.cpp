@@ -168,12 +168,6 @@ const Case kCases[] = {
       warningBox("none", "I can't open this file", "$D/missing.bmp"), "level 0 current altered=0 name=\"\" mode=1 ",
       "level 0 current ... size=2x1 ", warningBox("none", "$D/bad.bmp", "bad file BMP"),
       warningBox("none", "this BMP file is compressed: I can't read it", "$D/rle.bmp"), "level 0 current ... size=0x0 "}},
-    {"OtherEndingsAreRefusedAndNothingIsWritten",
-     {{"in.bmp", flat24(1, 1, 0)}},
-     "drop \"$D/in.bmp\"\nchoose \"$D/x.JPEG\"\nmenu 1298\n",
-     {"chooser save title=\"name of file to write to?\"",
-      "caption=\"$D/x.JPEG\" text=\"the filename must end in `.BMP' or `.PCX' or `.GIF' or `.JPG'\" -> ok",
-      warningBox("main", "write failed", "$D/x.JPEG")}},
     {"JpegQualityAnswersAreClamped",
      {},
      "dialog accept 11=150\nmenu 1357\ndialog accept 11=0\nmenu 1357\ndialog cancel 11=5\nmenu 1357\n"

@@ -133,7 +133,7 @@ TEST_F(ImageFiles, WritersAreChosenByTheLastFourCharactersAndReadersByTheContent
 
     // Names shorter than five characters and unknown extensions: one box owned by the main window, no file.
     const size_t filesBefore = entriesIn(dir / "");
-    for (const std::string& name : {std::string("a.b"), std::string(".bmp"), dir / "x.png"}) {
+    for (const std::string& name : {std::string("a.b"), std::string(".bmp"), dir / "x.JPEG"}) {
         SCOPED_TRACE(name);
         ui.boxes.clear();
         files.lastFileType = kFileTypePcx;
