@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "modes/imageconv.h"
-#include "support/box_platform.h"
 #include "support/files.h"
 #include "support/image_files.h"
 #include "app/convert_tool.h"
@@ -33,11 +32,9 @@ protected:
     int run(std::vector<std::string> args) { return runConvert(args, err); }
 
     Image readBack(const std::string& name) {
-        vydtest::BoxPlatform ui;
-        FileSettings files;
-        Image image;
-        EXPECT_TRUE(readImageFile(ui, files, ModeSettings{}, name, image)) << name;
-        return image;
+        vydtest::Reading r = vydtest::readPicture(name);
+        EXPECT_TRUE(r.ok) << name;
+        return std::move(r.image);
     }
 };
 

@@ -5,7 +5,6 @@
 #include <regex>
 
 #include "modes/imageconv.h"
-#include "support/box_platform.h"
 #include "support/files.h"
 #include "support/image_files.h"
 #include "support/run.h"
@@ -134,10 +133,6 @@ const Case kCases[] = {
      {{"p.bmp", bmpFile(4, 2, 1, {0, 7}, sixteenColours(true))}},
      "drop \"$D/p.bmp\"\n",
      {warningBox("none", "This image's palette is nonstandard and may upset mode-conversions etc.", "the greys are swopped")}},
-    {"EqualPrioritiesKeepTheirOrderWhenSorted",
-     {{"a.bmp", flat24(1, 1, 0x030201)}, {"b.bmp", flat24(2, 1, 0x030201)}},
-     "menu 1330\ndrop \"$D/a.bmp\"\ndialog accept 11=5\nmenu 1313\nmenu 1333\ndrop \"$D/b.bmp\"\nmenu 1314\nprint state\n",
-     {"level 2 altered=0 name=\"\"", "level 4 altered=0 name=\"$D/a.bmp\"", "level 5 current altered=0 name=\"$D/b.bmp\""}},
     {"SortMovesPlacementWithTheRecord",
      {{"a.bmp", flat24(1, 1, 0x030201)}, {"b.bmp", flat24(2, 1, 0x030201)}},
      "menu 1329\ndrop \"$D/a.bmp\"\ndialog accept 21=7 11=3\nmenu 1313\nmenu 1330\ndrop \"$D/b.bmp\"\nmenu 1329\nmenu 1314\n"
@@ -173,23 +168,6 @@ const Case kCases[] = {
       warningBox("none", "I can't open this file", "$D/missing.bmp"), "level 0 current altered=0 name=\"\" mode=1 ",
       "level 0 current ... size=2x1 ", warningBox("none", "$D/bad.bmp", "bad file BMP"),
       warningBox("none", "this BMP file is compressed: I can't read it", "$D/rle.bmp"), "level 0 current ... size=0x0 "}},
-    {"OtherEndingsAreRefusedAndNothingIsWritten",
-     {{"in.bmp", flat24(1, 1, 0)}},
-     "drop \"$D/in.bmp\"\nchoose \"$D/x.JPEG\"\nmenu 1298\n",
-     {"chooser save title=\"name of file to write to?\"",
-      "caption=\"$D/x.JPEG\" text=\"the filename must end in `.BMP' or `.PCX' or `.GIF' or `.JPG'\" -> ok",
-      warningBox("main", "write failed", "$D/x.JPEG")}},
-    {"PcxWarningsAndRefusals",
-     {{"narrow.pcx", ByteBuilder().u8({0x0A, 5, 1, 1}).fill(4).u16(9).u16(0).fill(53).u8({1}).u16(1).fill(60).u8({0xC1, 0xFF}).bytes},
-      {"two.pcx", ByteBuilder().u8({0x0A, 5, 1, 2}).fill(4).u16(3).u16(0).fill(53).u8({1}).u16(2).fill(60).u8({0, 0}).bytes}},
-     "drop \"$D/narrow.pcx\"\nprint state\ndrop \"$D/two.pcx\"\n",
-     {warningBox("none", "mismatch in PCX file header", "image may display corrupted"), "level 0 current ... size=10x1 ",
-      warningBox("none", "$D/two.pcx", "I can't handle 2 bits per pixel mode yet")}},
-    {"AGifOfSeveralImagesShowsTheFirstAndSaysSo",
-     {{"m.gif", readBytes(std::string(VYD_TEST_DATA) + "/interop/pil-animated.gif")}},
-     "drop \"$D/m.gif\"\nprint state\n",
-     {warningBox("none", "$D/m.gif", "this file may be a movie and has 3 images: I will show the first"),
-      "level 0 current altered=0 name=\"$D/m.gif\" mode=8 bpp=8 size=24x15 "}},
     {"JpegQualityAnswersAreClamped",
      {},
      "dialog accept 11=150\nmenu 1357\ndialog accept 11=0\nmenu 1357\ndialog cancel 11=5\nmenu 1357\n"
@@ -333,11 +311,9 @@ TEST_P(ScriptCases, TranscriptAndSavedPicture) {
         from = found[0].second;
     }
     for (const auto& [name, colours] : c.saved) {
-        BoxPlatform ui;
-        FileSettings files;
-        Image saved;
-        ASSERT_TRUE(readImageFile(ui, files, ModeSettings{}, dir / name, saved)) << name;
-        EXPECT_EQ(firstDifference(colorsOf(saved), colours, saved.width()), "") << name;
+        const Reading saved = readPicture(dir / name);
+        ASSERT_TRUE(saved.ok) << name;
+        EXPECT_EQ(firstDifference(colorsOf(saved.image), colours, saved.image.width()), "") << name;
     }
 }
 

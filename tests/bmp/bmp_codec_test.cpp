@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "formats/bmp.h"
-#include "support/codec_bytes.h"
+#include "support/files.h"
 
 using namespace vyd;
 using namespace vydtest;

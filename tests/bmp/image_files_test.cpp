@@ -7,7 +7,7 @@
 #include "app/file_chooser.h"
 #include "formats/format_table.h"
 #include "support/box_platform.h"
-#include "support/codec_bytes.h"
+#include "support/gif_bytes.h"
 #include "support/image_files.h"
 
 using namespace vyd;
@@ -44,8 +44,6 @@ protected:
 // as caption or as text, or (GIF) the message twice, under the reader's caption and then under the name.
 TEST_F(ImageFiles, CodecMessagesAreShownWithTheNameInItsPlace) {
     const Bytes pcxTwoBits = pcxHeader(2, 1, 8, 1, 1);
-    const Bytes gifHead{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 9, 9, 9};
-    const Bytes gifImage{0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0};
     struct Case {
         Bytes bytes;
         FileType type;
@@ -56,9 +54,9 @@ TEST_F(ImageFiles, CodecMessagesAreShownWithTheNameInItsPlace) {
         {{'B', 'M', 0}, kFileTypeBmp, false, {{"bad file BMP", "@"}}},
         {makeBmp({.compression = 1}), kFileTypeBmp, false, {{"@", "this BMP file is compressed: I can't read it"}}},
         {makeBmp({.width = 40000}), kFileTypeBmp, false, {{"this picture is 40000 x 1 pixels: too big for me", "@"}}},
-        {gifHead + Bytes{0x2A}, kFileTypeGif, false,
+        {GifFile(0).bytes + Bytes{0x2A}, kFileTypeGif, false,
          {{"bad separator: 0x2a", "error in reading a .GIF file"}, {"bad separator: 0x2a", "@"}}},
-        {gifHead + gifImage + gifImage + Bytes{0x3B}, kFileTypeGif, true,
+        {GifFile(0).image(1, 1, {0}).image(1, 1, {0}).trailer().bytes, kFileTypeGif, true,
          {{"this file may be a movie and has 2 images: I will show the first", "@"}}},
         {{0xFF, 0xD8, 0xFF}, kFileTypeJpg, false, {{"@", "I can't read this JPEG file"}}},
         {pcxHeader(1, 1, 10, 1, 1) + Bytes{0xC1, 0xFF}, kFileTypePcx, true,
@@ -101,16 +99,14 @@ TEST_F(ImageFiles, CodecMessagesAreShownWithTheNameInItsPlace) {
 TEST_F(ImageFiles, ReadingKeepsTheRecordsPaletteBeyondWhatTheFileSets) {
     // A 1 x 1 GIF with a table of two colours: entries 0 and 1 are the file's, 2-15 the default ones, and
     // the rest what the record held.
-    const std::string name = fileWith("two.gif", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0,
-                                                  10, 20, 30, 40, 50, 60, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0,
-                                                  2, 2, 0x4C, 0x01, 0, 0x3B});
+    const std::string name = fileWith("two.gif", GifFile(0).image(1, 1, {1}).trailer().bytes);
     createImage(image, kMode256, 8, 4, 4);
     image.palette[1] = image.palette[2] = image.palette[100] = RgbQuad::fromValue(0x123456);
     ASSERT_TRUE(readImageFile(ui, files, modes, name, image));
-    EXPECT_EQ(image.palette[1].value(), 0x28323Cu);
+    EXPECT_EQ(image.palette[1].value(), 0x01FE01u);
     EXPECT_EQ(image.palette[2], (RgbQuad{defaultPalette16[2][0], defaultPalette16[2][1], defaultPalette16[2][2], 0}));
     EXPECT_EQ(image.palette[100].value(), 0x123456u);
-    EXPECT_EQ(rgbAt(image, 0, 0), 0x28323Cu);
+    EXPECT_EQ(rgbAt(image, 0, 0), 0x01FE01u);
 }
 
 TEST_F(ImageFiles, WritersAreChosenByTheLastFourCharactersAndReadersByTheContent) {
@@ -137,7 +133,7 @@ TEST_F(ImageFiles, WritersAreChosenByTheLastFourCharactersAndReadersByTheContent
 
     // Names shorter than five characters and unknown extensions: one box owned by the main window, no file.
     const size_t filesBefore = entriesIn(dir / "");
-    for (const std::string& name : {std::string("a.b"), std::string(".bmp"), dir / "x.png"}) {
+    for (const std::string& name : {std::string("a.b"), std::string(".bmp"), dir / "x.JPEG"}) {
         SCOPED_TRACE(name);
         ui.boxes.clear();
         files.lastFileType = kFileTypePcx;

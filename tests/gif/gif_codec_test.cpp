@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "formats/gif.h"
-#include "gif/gif_test_util.h"
+#include "support/gif_bytes.h"
 
 using namespace vyd;
 using namespace vydtest;

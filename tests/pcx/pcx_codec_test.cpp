@@ -5,7 +5,7 @@
 #include <random>
 
 #include "formats/pcx.h"
-#include "support/codec_bytes.h"
+#include "support/files.h"
 
 using namespace vyd;
 using namespace vydtest;

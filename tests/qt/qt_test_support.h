@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -49,6 +51,16 @@ inline QAction* itemWithId(QMenuBar& bar, int id) {
         }
     }
     return nullptr;
+}
+
+// Drags the files onto the window and drops them there.
+inline void dropFiles(QWidget& window, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
 }
 
 // Calls `handle` with the active modal widget every few milliseconds while it is installed; `handle`

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QtTest>
 #include <deque>
 #include <sstream>
@@ -65,12 +64,8 @@ private slots:
         QMenuBar& bar = *qt.window().menuBar();
         for (const std::string step : kSteps) {
             if (step.starts_with("drop")) {
-                QMimeData data;
-                data.setUrls({QUrl::fromLocalFile("/tmp/first.bmp"), QUrl::fromLocalFile("/tmp/second.bmp")});
-                QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                QApplication::sendEvent(&qt.window(), &enter);
-                QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                QApplication::sendEvent(&qt.window(), &drop);
+                testing::dropFiles(qt.window(),
+                                   {QUrl::fromLocalFile("/tmp/first.bmp"), QUrl::fromLocalFile("/tmp/second.bmp")});
                 QTRY_VERIFY(transcript.str().find("dragdrop") != std::string::npos);
             } else if (step.starts_with("key")) {
                 QTest::keyClick(&qt.canvas(), Qt::Key_Escape);

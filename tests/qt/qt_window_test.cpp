@@ -3,7 +3,6 @@
 // logic relies on; the key poll of long operations takes keys and holds back everything else.
 #include <QBitmap>
 #include <QDesktopServices>
-#include <QMimeData>
 #include <QtTest>
 
 #include "qt/qt_platform.h"
@@ -116,22 +115,14 @@ private slots:
     }
 
     void dropsArePostedAndCloseAsksTheProgram() {
-        auto dropFiles = [this](const QList<QUrl>& urls) {
-            QMimeData data;
-            data.setUrls(urls);
-            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&platform_->window(), &enter);
-            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&platform_->window(), &drop);
-        };
         const QList<QUrl> urls = {QUrl::fromLocalFile("/tmp/a.bmp"), QUrl("https://example.org/x.bmp"),
                                   QUrl::fromLocalFile("/tmp/b c.pcx")};
-        dropFiles(urls);
+        testing::dropFiles(platform_->window(), urls);
         QTest::qWait(20);
         QVERIFY2(log_.only(WM_DROPFILES).empty(), "a window that does not accept files gets no drop");
 
         platform_->acceptFiles(true);
-        dropFiles(urls);
+        testing::dropFiles(platform_->window(), urls);
         QVERIFY2(log_.only(WM_DROPFILES).empty(), "the drop is posted, not sent while the drag runs");
         QTRY_COMPARE(log_.only(WM_DROPFILES).size(), size_t{1});
         QCOMPARE(platform_->droppedFiles(), (std::vector<std::string>{"/tmp/a.bmp", "/tmp/b c.pcx"}));

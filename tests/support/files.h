@@ -1,5 +1,5 @@
-// Files for the tests: a scratch folder, whole-file bytes, a little-endian byte builder, and pictures
-// compared pixel by pixel or by a short hash of their colours.
+// Files for the tests: a scratch folder, whole-file bytes, a little-endian byte builder, BMP files with any header
+// size or pixel offset, PCX headers, and pictures compared pixel by pixel or by row.
 #pragma once
 
 #include <unistd.h>
@@ -51,9 +51,6 @@ inline void writeBytes(const std::string& path, const Bytes& bytes) {
                                                 static_cast<std::streamsize>(bytes.size()));
 }
 
-inline unsigned get16(const Bytes& b, size_t at) { return b[at] | (b[at + 1] << 8); }
-inline uint32_t get32(const Bytes& b, size_t at) { return get16(b, at) | (get16(b, at + 2) << 16); }
-
 // Builds a file field by field, little-endian.
 struct ByteBuilder {
     Bytes bytes;
@@ -68,20 +65,45 @@ struct ByteBuilder {
     ByteBuilder& append(const Bytes& more) { bytes.insert(bytes.end(), more.begin(), more.end()); return *this; }
 };
 
+// A BMP file laid out field by field. headerSize 40 writes a BITMAPINFOHEADER, larger sizes pad it with zeros
+// (as version 4 and 5 headers would hold masks and colour-space data), 12 writes an OS/2 core header with 3-byte
+// palette entries. rows are the pixel bytes as stored (already padded).
+struct BmpLayout {
+    int32_t width = 1, height = 1;
+    unsigned bits = 24;
+    uint32_t headerSize = 40, compression = 0;
+    Bytes rows = {};
+    std::vector<uint32_t> palette = {};  // 0x00RRGGBB values
+    int64_t offset = -1;                  // pixel-data offset, when not the natural one
+};
+
+inline Bytes makeBmp(const BmpLayout& s) {
+    const uint32_t entryBytes = s.headerSize == 12 ? 3 : 4;
+    const uint32_t natural = 14 + s.headerSize + entryBytes * static_cast<uint32_t>(s.palette.size());
+    const uint32_t offset = s.offset >= 0 ? static_cast<uint32_t>(s.offset) : natural;
+    ByteBuilder b;
+    b.text("BM").u32(offset + static_cast<uint32_t>(s.rows.size())).u32(0).u32(offset).u32(s.headerSize);
+    if (s.headerSize == 12) {
+        b.u16(s.width).u16(s.height).u16(1).u16(s.bits);
+    } else {
+        b.u32(s.width).u32(s.height).u16(1).u16(s.bits).u32(s.compression).u32(0).u32(2835).u32(2835);
+        b.u32(static_cast<uint32_t>(s.palette.size())).u32(0);
+        b.bytes.resize(14 + s.headerSize, 0);
+    }
+    for (uint32_t c : s.palette) b.u8({c & 0xFF, (c >> 8) & 0xFF, c >> 16}).fill(entryBytes - 3);
+    b.bytes.resize(offset, 0);
+    return b.append(s.rows).bytes;
+}
+
 // An uncompressed BMP with a 40-byte header: 1, 4 or 8 bits with a palette of 0x00RRGGBB values, or 24 bits.
 // values are rows from the top: indices, or 0x00RRGGBB colours. extraOffset bytes of gap precede the pixels.
 inline Bytes bmpFile(int bits, int w, int h, const std::vector<uint32_t>& values, std::vector<uint32_t> palette = {},
                      int extraOffset = 0, uint32_t compression = 0) {
     if (bits <= 8) palette.resize(size_t{1} << bits);
-    const uint32_t rowBytes = (bits * w + 31) / 32 * 4;
-    const uint32_t offset = 54 + 4 * static_cast<uint32_t>(palette.size()) + extraOffset;
-    ByteBuilder b;
-    b.text("BM").u32(offset + rowBytes * h).u32(0).u32(offset).u32(40).u32(w).u32(h).u16(1).u16(bits);
-    b.u32(compression).u32(rowBytes * h).u32(2835).u32(2835).u32(0).u32(0);
-    for (uint32_t c : palette) b.u32(c);
-    b.fill(extraOffset);
-    for (int y = h - 1; y >= 0; --y) {
-        Bytes row(rowBytes, 0);
+    const size_t rowBytes = (bits * w + 31) / 32 * 4;
+    Bytes rows(rowBytes * h, 0);
+    for (int y = 0; y < h; ++y) {
+        uint8_t* row = &rows[(h - 1 - y) * rowBytes];
         for (int x = 0; x < w; ++x) {
             const uint32_t v = values[static_cast<size_t>(y) * w + x];
             if (bits == 24) {
@@ -91,9 +113,9 @@ inline Bytes bmpFile(int bits, int w, int h, const std::vector<uint32_t>& values
                 row[x / perByte] |= static_cast<uint8_t>((v & ((1u << bits) - 1)) << shift);
             }
         }
-        b.append(row);
     }
-    return b.bytes;
+    return makeBmp({.width = w, .height = h, .bits = unsigned(bits), .compression = compression, .rows = rows,
+                    .palette = palette, .offset = 54 + 4 * int64_t(palette.size()) + extraOffset});
 }
 
 // The picture's shown colours (0x00RRGGBB), rows from the top.
@@ -118,18 +140,29 @@ inline std::string firstDifference(const std::vector<uint32_t>& got, const std::
     return "";
 }
 
-// FNV-1a (64 bits) of "W H\n" and the red, green, blue bytes from the top row, as 16 hexadecimal digits; the
-// interchange answers are frozen in this form.
-inline std::string pictureHash(int width, int height, const std::vector<uint32_t>& colors) {
-    uint64_t h = 14695981039346656037ull;
-    auto eat = [&h](uint8_t byte) { h = (h ^ byte) * 1099511628211ull; };
-    for (char c : std::to_string(width) + " " + std::to_string(height) + "\n") eat(static_cast<uint8_t>(c));
-    for (uint32_t c : colors) eat(c >> 16), eat((c >> 8) & 0xFF), eat(c & 0xFF);
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
-    return text;
+// A 128-byte PCX header with the given fields (300 dpi, colour palette information); palette and the rest zero.
+inline Bytes pcxHeader(int bitsPerPixel, int planes, int width, int height, int bytesPerLine, int version = 5) {
+    ByteBuilder b;
+    b.u8({0x0A, unsigned(version), 1, unsigned(bitsPerPixel)}).fill(4).u16(width - 1).u16(height - 1).u16(300).u16(300);
+    b.fill(49).u8({unsigned(planes)}).u16(bytesPerLine).u16(1).fill(58);
+    return b.bytes;
 }
 
-inline std::string pictureHash(const vyd::Image& image) { return pictureHash(image.width(), image.height(), colorsOf(image)); }
+inline Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The colour pixel (x, y from the top) shows, as 0xRRGGBB, through the palette for 8-bit pictures.
+inline uint32_t rgbAt(const vyd::Image& image, int x, int y) { return vyd::pixelColor(image, x, y, true) & 0xFFFFFF; }
+
+// The bytes of row y (from the top) of a picture as held.
+inline Bytes rowOf(const vyd::Image& image, int y, int bytesPerPixel = 1) {
+    return Bytes(image.row(y), image.row(y) + image.width() * bytesPerPixel);
+}
+
+inline size_t entriesIn(const std::string& folder) {
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
 
 }  // namespace vydtest

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "support/codec_bytes.h"
+#include "support/files.h"
 
 namespace vydtest {
 
