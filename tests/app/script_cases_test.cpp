@@ -133,7 +133,7 @@ const Case kCases[] = {
      {{"p.bmp", bmpFile(4, 2, 1, {0, 7}, sixteenColours(true))}},
      "drop \"$D/p.bmp\"\n",
      {warningBox("none", "This image's palette is nonstandard and may upset mode-conversions etc.", "the greys are swopped")}},
-    {"SortMovesPlacementWithTheRecord",
+    {"SortMovesPlacementWithTheRecordAndKeepsTiesInOrder",
      {{"a.bmp", flat24(1, 1, 0x030201)}, {"b.bmp", flat24(2, 1, 0x030201)}},
      "menu 1329\ndrop \"$D/a.bmp\"\ndialog accept 21=7 11=3\nmenu 1313\nmenu 1330\ndrop \"$D/b.bmp\"\nmenu 1329\nmenu 1314\n"
      "print state\n",
