@@ -2,14 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "modes/imageconv.h"
-#include "modes_test_util.h"
+#include "support/picture_helpers.h"
+#include "support/files.h"
 
 namespace vyd {
 namespace {
 
-using test::makeImage;
-using test::quad;
-using test::rowBytes;
 
 bool patternBit(int x, int y) { return ((x * 7 + y * 13) % 5) < 2; }
 uint8_t patternNibble(int x, int y) { return static_cast<uint8_t>((x * 5 + y * 3) % 16); }
@@ -27,12 +25,12 @@ TEST_P(PackedWidths, RoundTripsKeepPixelsAndTheFilesColours) {
     for (const int bits : {1, 4}) {
         const int perByte = 8 / bits, colours = 1 << bits, unit = bits == 1 ? 15 : 1;
         auto value = [&](int x, int y) { return bits == 1 ? uint8_t(patternBit(x, y)) : patternNibble(x, y); };
-        Image file = makeImage(bits, bits, width, height);
+        Image file = testing::makeImage(bits, bits, width, height);
         std::fill(file.pixels.data(), file.pixels.data() + file.pixelBytes(), 0);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 file.row(y)[x / perByte] |= static_cast<uint8_t>(value(x, y) << (bits * (perByte - 1 - x % perByte)));
-        for (int i = 0; i < colours; ++i) file.palette[i] = quad(uint8_t(i), uint8_t(100 + i), uint8_t(200 + i));
+        for (int i = 0; i < colours; ++i) file.palette[i] = RgbQuad(uint8_t(i), uint8_t(100 + i), uint8_t(200 + i));
         for (int code : bits == 1 ? std::vector{kCode2Color, kCode256, kCode16Color} : std::vector{kCode16Color, kCode256}) {
             Image unpacked, packed;
             ASSERT_EQ(imageconv(file, unpacked, code), height) << bits << " " << code;
@@ -51,10 +49,10 @@ TEST_P(PackedWidths, RoundTripsKeepPixelsAndTheFilesColours) {
 INSTANTIATE_TEST_SUITE_P(Widths, PackedWidths, ::testing::Values(1, 7, 8, 9, 33));
 
 TEST(Packing, FourBitsKeepTheLowNibbleOfTheSecondPixel) {
-    Image picture = test::rowImage(4, 8, {0x03, 0x1C, 0x0F});
+    Image picture = testing::rowImage(4, 8, {0x03, 0x1C, 0x0F});
     Image packed;
     ASSERT_EQ(imageconv(picture, packed, kCodePack4), 1);
-    EXPECT_EQ(rowBytes(packed, 0, 4), (std::vector<uint8_t>{0x3C, 0xF0, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(packed.row(0), packed.row(0) + 4), (std::vector<uint8_t>{0x3C, 0xF0, 0, 0}));
 }
 
 // 5-5-5 words: bits 10-14 red, 5-9 green, 0-4 blue; each channel becomes round(v * 255 / 31).
@@ -62,17 +60,17 @@ TEST(SixteenBit, WordsUnpackToFullChannelsAndEveryWordRoundTrips) {
     const uint16_t words[] = {0x7C00, 0x03E0, 0x001F, 0x0020, 0x0010, 0x3C0F, 0x8000};
     const std::vector<uint8_t> expected = {0,   0, 255, 0,   255, 0, 255, 0,   0, 0, 8, 0,
                                            132, 0, 0,   123, 0,   123, 0, 0, 0};
-    Image file = makeImage(16, 16, 7, 1);
+    Image file = testing::makeImage(16, 16, 7, 1);
     for (int x = 0; x < 7; ++x) {
         file.row(0)[2 * x] = static_cast<uint8_t>(words[x]);
         file.row(0)[2 * x + 1] = static_cast<uint8_t>(words[x] >> 8);
     }
     Image truecolor;
     ASSERT_EQ(imageconv(file, truecolor, kCodeTrue), 1);
-    EXPECT_EQ(rowBytes(truecolor, 0, 21), expected);
+    EXPECT_EQ(vydtest::rowOf(truecolor, 0, 3), expected);
 
     // Packing keeps the top five bits of each channel: every word survives the way back.
-    Image all = makeImage(16, 16, 256, 128);
+    Image all = testing::makeImage(16, 16, 256, 128);
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 256; ++x) {
             all.row(y)[2 * x] = static_cast<uint8_t>(x);
@@ -85,25 +83,25 @@ TEST(SixteenBit, WordsUnpackToFullChannelsAndEveryWordRoundTrips) {
 }
 
 TEST(Copies, KeepPixelsPaletteAndLeftColourAndRelabelTruecolor) {
-    Image indexed = makeImage(4, 8, 5, 2);
+    Image indexed = testing::makeImage(4, 8, 5, 2);
     indexed.row(1)[4] = 12;
-    indexed.palette[200] = quad(1, 2, 3);
+    indexed.palette[200] = RgbQuad(1, 2, 3);
     indexed.leftColor = 0x123456;
     indexed.rightColor = 0x654321;
     Image copy;
     ASSERT_EQ(imageconv(indexed, copy, kCode256), 1);
     EXPECT_EQ(copy.mode, 8);
     EXPECT_EQ(copy.row(1)[4], 12);
-    EXPECT_EQ(copy.palette[200], quad(1, 2, 3));
+    EXPECT_EQ(copy.palette[200], RgbQuad(1, 2, 3));
     EXPECT_EQ(copy.leftColor, 0x123456u);
     EXPECT_EQ(copy.rightColor, kNoColor);
 
-    Image wide = makeImage(32, 32, 2, 1);
+    Image wide = testing::makeImage(32, 32, 2, 1);
     const uint8_t bytes[8] = {1, 2, 3, 4, 5, 6, 7, 8};
     std::copy(bytes, bytes + 8, wide.row(0));
     Image truecolor, relabelled;
     ASSERT_EQ(imageconv(wide, truecolor, kCodeTrue), 1);
-    EXPECT_EQ(rowBytes(truecolor, 0, 8), (std::vector<uint8_t>{1, 2, 3, 5, 6, 7, 0, 0}));
+    EXPECT_EQ(vydtest::Bytes(truecolor.row(0), truecolor.row(0) + 8), (vydtest::Bytes{1, 2, 3, 5, 6, 7, 0, 0}));
     truecolor.mode = 16;
     ASSERT_EQ(imageconv(truecolor, relabelled, kCodeTrue), 1);
     EXPECT_EQ(relabelled.mode, 24);
@@ -114,20 +112,20 @@ TEST(Failures, NoPixelsUnknownPairOrInconsistentSource) {
     Image empty, out;
     EXPECT_EQ(imageconv(empty, out, kCode2Color), 0);
 
-    Image file = makeImage(16, 16, 4, 4);
+    Image file = testing::makeImage(16, 16, 4, 4);
     ConversionMessage message;
     EXPECT_EQ(imageconv(file, out, kCode256, ModeSettings{}, &message), 0);
     EXPECT_EQ(message.text, "imageconv tried to convert bpp 16 to 8");
     EXPECT_EQ(message.caption, "bug in VYD");
     // Chequering from a packed depth becomes 16-color; from 16 bits it is unknown.
-    Image fourBit = makeImage(4, 4, 2, 2);
+    Image fourBit = testing::makeImage(4, 4, 2, 2);
     EXPECT_EQ(imageconv(fourBit, out, kCodeChequer), 2);
     EXPECT_EQ(out.mode, 4);
     EXPECT_EQ(imageconv(file, out, kCodeChequer, ModeSettings{}, &message), 0);
     EXPECT_EQ(message.text, "imageconv tried to convert bpp 16 to 100");
 
     // A header that promises more rows than the buffer holds is refused instead of read past its end.
-    Image liar = makeImage(8, 8, 16, 16);
+    Image liar = testing::makeImage(8, 8, 16, 16);
     liar.header.biHeight = 400;
     EXPECT_EQ(imageconv(liar, out, kCodeTrue), 0);
 }

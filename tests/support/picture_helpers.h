@@ -1,8 +1,10 @@
 // Small pictures with known pixels for the composition and display tests, and readers of single pixels.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "image/image.h"
 
@@ -44,5 +46,22 @@ inline Color at(const Image& image, int x, int y) {
 
 // A colour that tells source pixels apart: red = x, green = y, blue = a tag.
 inline Color coded(int x, int y, int tag = 0x40) { return makeColor(x & 0xFF, y & 0xFF, tag & 0xFF); }
+
+// A picture filled with 0xCD, so that bytes a conversion forgot to write show up.
+inline Image makeImage(int mode, int bits, int width, int height) {
+    Image image;
+    createImage(image, mode, bits, width, height);
+    if (image.hasPixels()) std::fill(image.pixels.data(), image.pixels.data() + image.pixels.size(), 0xCD);
+    return image;
+}
+
+// A one-row picture holding the given bytes (three a pixel for truecolor).
+inline Image rowImage(int mode, int bits, std::vector<uint8_t> bytes) {
+    Image image = makeImage(mode, bits, static_cast<int>(bytes.size()) / (bits == 24 ? 3 : 1), 1);
+    std::copy(bytes.begin(), bytes.end(), image.row(0));
+    return image;
+}
+
+inline RgbQuad defaultQuad(int i) { return {defaultPalette16[i][0], defaultPalette16[i][1], defaultPalette16[i][2]}; }
 
 }  // namespace vyd::testing
