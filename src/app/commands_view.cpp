@@ -3,11 +3,11 @@
 #include <array>
 
 #include "app/dialogs.h"
+#include "app/file_chooser.h"
+#include "app/image_files.h"
 #include "app/repaint.h"
 #include "app/scroll_bars.h"
 #include "compose/assembly.h"
-#include "app/file_chooser.h"
-#include "app/image_files.h"
 
 namespace vyd {
 

@@ -113,18 +113,23 @@ private:
     size_t size_ = 0;
 };
 
-struct Decoded {
-    Image picture;  // the empty 2-color picture after a failure
+// What every codec run reports besides its result: the warnings raised, in order, and the failure, if any.
+struct CodecOutcome {
     std::vector<CodecNotice> warnings;
     std::optional<CodecFailure> failure;
+
+    bool ok() const { return !failure; }
+    void warn(CodecWarning warning, CodecDetail detail = {}) { warnings.push_back({warning, std::move(detail)}); }
+};
+
+struct Decoded : CodecOutcome {
+    Image picture;  // the empty 2-color picture after a failure
     // The header of a PCX file of at least 128 bytes, whether or not the rest could be read.
     std::optional<std::array<uint8_t, 128>> pcxHeader;
     // How many leading palette entries the read gave the picture. Creating a record sets entries 0-15 and keeps
     // what the others held, so a record read into keeps its own entries from this one on.
     int paletteSet = 16;
 
-    bool ok() const { return !failure; }
-    void warn(CodecWarning warning, CodecDetail detail = {}) { warnings.push_back({warning, std::move(detail)}); }
     Decoded& fail(CodecError error, CodecDetail detail = {}) {
         failure = CodecFailure{error, std::move(detail)};
         makeEmptyImage(picture);
@@ -132,13 +137,9 @@ struct Decoded {
     }
 };
 
-struct Encoded {
+struct Encoded : CodecOutcome {
     EncodedFile bytes;
-    std::vector<CodecNotice> warnings;
-    std::optional<CodecFailure> failure;
 
-    bool ok() const { return !failure; }
-    void warn(CodecWarning warning, CodecDetail detail = {}) { warnings.push_back({warning, std::move(detail)}); }
     Encoded& fail(CodecError error, CodecDetail detail = {}) {
         failure = CodecFailure{error, std::move(detail)};
         return *this;
