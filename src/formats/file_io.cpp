@@ -8,17 +8,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace vyd {
 
 namespace {
-
-struct Descriptor {
-    int fd;
-    ~Descriptor() {
-        if (fd >= 0) ::close(fd);
-    }
-};
 
 // Reads until the buffer is full or the file ends; returns the bytes read.
 size_t readFully(int fd, uint8_t* to, size_t n) {
@@ -34,27 +28,57 @@ size_t readFully(int fd, uint8_t* to, size_t n) {
 
 }  // namespace
 
-std::optional<FileBytes> FileBytes::read(const std::string& path, size_t maxBytes) {
-    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (file.fd < 0) return std::nullopt;
+std::optional<InputFile> InputFile::open(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
     struct stat st {};
-    if (fstat(file.fd, &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    return InputFile(fd, S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0);
+}
 
+InputFile::InputFile(InputFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), regularSize_(other.regularSize_), head_(std::move(other.head_)) {}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::span<const uint8_t> InputFile::head(size_t n) {
+    if (head_.size() < n) {
+        const size_t had = head_.size();
+        head_.resize(n);
+        head_.resize(had + readFully(fd_, head_.data() + had, n - had));
+    }
+    return std::span<const uint8_t>(head_).first(std::min(n, head_.size()));
+}
+
+std::optional<FileBytes> InputFile::readAll(size_t maxBytes) {
     FileBytes result;
-    // Regular files are read at their size (plus one byte, to notice one that grew); anything else
-    // (a pipe, a device) in growing pieces.
-    size_t capacity = S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 65536;
-    capacity = std::min(capacity, maxBytes);
+    // Regular files are read at their size (plus one byte, to notice one that grew); anything else in
+    // growing pieces.
+    size_t capacity = regularSize_ ? regularSize_ + 1 : 65536;
+    capacity = std::min(std::max(capacity, head_.size()), maxBytes);
+    result.size_ = std::min(head_.size(), capacity);
     for (;;) {
         PixelBuffer bigger = PixelBuffer::allocate(capacity ? capacity : 1);
         if (!bigger) return std::nullopt;
-        if (result.size_) std::memcpy(bigger.data(), result.buffer_.data(), result.size_);
+        const uint8_t* had = result.buffer_ ? result.buffer_.data() : head_.data();
+        if (result.size_) std::memcpy(bigger.data(), had, result.size_);
         result.buffer_ = std::move(bigger);
-        result.size_ += readFully(file.fd, result.buffer_.data() + result.size_, capacity - result.size_);
+        result.size_ += readFully(fd_, result.buffer_.data() + result.size_, capacity - result.size_);
         if (result.size_ < capacity || capacity >= maxBytes) break;
         capacity = std::min(maxBytes, capacity * 2);
     }
     return result;
+}
+
+std::optional<FileBytes> FileBytes::read(const std::string& path, size_t maxBytes) {
+    std::optional<InputFile> file = InputFile::open(path);
+    if (!file) return std::nullopt;
+    return file->readAll(maxBytes);
 }
 
 namespace {
@@ -96,12 +120,9 @@ bool AtomicFileWriter::open() {
 }
 
 bool AtomicFileWriter::flushBuffer() {
-    size_t done = 0;
-    while (done < buffer_.size()) {
-        ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) { failed_ = true; return false; }
-        done += static_cast<size_t>(n);
+    if (!writeAll(fd_, buffer_.data(), buffer_.size())) {
+        failed_ = true;
+        return false;
     }
     buffer_.clear();
     return true;

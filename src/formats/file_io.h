@@ -14,6 +14,8 @@
 
 namespace vyd {
 
+inline constexpr size_t kMaxFileBytes = size_t{1} << 31;
+
 // A whole file read into one uninitialised buffer (big ones 2 MiB-aligned, as pixel buffers are): no clearing
 // pass before the read and no second copy.
 class FileBytes {
@@ -22,11 +24,35 @@ public:
     size_t size() const { return size_; }
 
     // Nothing when the file cannot be opened or is a folder. Files longer than maxBytes are read up to it.
-    static std::optional<FileBytes> read(const std::string& path, size_t maxBytes = size_t{1} << 31);
+    static std::optional<FileBytes> read(const std::string& path, size_t maxBytes = kMaxFileBytes);
 
 private:
+    friend class InputFile;
     PixelBuffer buffer_;
     size_t size_ = 0;
+};
+
+// A file opened once for reading, whose first bytes can be looked at before the whole of it is read (so that
+// a file of no known format is never read whole, and nothing is opened twice).
+class InputFile {
+public:
+    // Nothing when the file cannot be opened or is a folder.
+    static std::optional<InputFile> open(const std::string& path);
+    InputFile(InputFile&& other) noexcept;
+    InputFile& operator=(InputFile&&) = delete;
+    ~InputFile();
+
+    // The first n bytes, fewer for a shorter file; read once and kept.
+    std::span<const uint8_t> head(size_t n);
+    // The whole file, the head included; nothing when memory for it cannot be had. Files longer than maxBytes
+    // are read up to it.
+    std::optional<FileBytes> readAll(size_t maxBytes = kMaxFileBytes);
+
+private:
+    InputFile(int fd, size_t regularSize) : fd_(fd), regularSize_(regularSize) {}
+    int fd_;
+    size_t regularSize_;  // a regular file's size, 0 for anything else (a pipe, a device)
+    std::vector<uint8_t> head_;
 };
 
 class AtomicFileWriter {

@@ -58,17 +58,17 @@ const WriterExtension* writerOfName(const std::string& name) {
 
 DecodedFile decodeImageFile(const std::string& path, const ModeSettings& modes) {
     DecodedFile result;
-    const std::optional<FileBytes> head = FileBytes::read(path, kHeadBytes);
-    if (!head) {
+    std::optional<InputFile> file = InputFile::open(path);
+    if (!file) {
         result.decoded.fail(CodecError::CantOpenFile);
         return result;
     }
-    result.format = formatOfHead(head->bytes());
+    result.format = formatOfHead(file->head(kHeadBytes));
     if (!result.format) {
         result.decoded.fail(CodecError::UnknownFormat);
         return result;
     }
-    const std::optional<FileBytes> whole = FileBytes::read(path);
+    const std::optional<FileBytes> whole = file->readAll();
     if (!whole) {
         result.decoded.fail(CodecError::CantOpenFile);
         return result;
