@@ -1,0 +1,179 @@
+#include "ops/region_fill.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "modes/colors.h"
+
+namespace vyd {
+namespace {
+
+constexpr int64_t kStepsPerPoll = 65536;
+
+// One row of the picture, and for the variant the row of its visited marks.
+struct RowRef {
+    uint8_t* pixels;
+    uint8_t* seen;
+};
+
+// The pixel test and the writes of one kind of fill. Bytes is 1 (palette index) or 3 (blue, green, red);
+// Around selects the variant, which takes pixels whose value is not S and marks each taken pixel visited
+// (a written pixel holds F, which is not S either, so the value alone cannot tell it apart).
+template <int Bytes, bool Around>
+class FillKind {
+public:
+    FillKind(Image& image, uint32_t s, uint32_t f) : rows_(rowTable(image)), width_(image.width()), s_(s), f_(f) {
+        if constexpr (Around) seen_.assign(static_cast<size_t>(width_) * rows_.size(), 0);
+    }
+
+    RowRef row(int y) {
+        uint8_t* seen = nullptr;
+        if constexpr (Around) seen = seen_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
+        return {rows_[static_cast<size_t>(y)], seen};
+    }
+
+    bool take(const RowRef& r, int x) const {
+        if constexpr (Around) return r.seen[x] == 0 && value(r.pixels, x) != s_;
+        else return value(r.pixels, x) == s_;
+    }
+
+    // Writes F over columns left..right of the row.
+    void mark(const RowRef& r, int left, int right) const {
+        const size_t count = static_cast<size_t>(right - left + 1);
+        if constexpr (Around) std::memset(r.seen + left, 1, count);
+        if constexpr (Bytes == 1) {
+            std::memset(r.pixels + left, static_cast<int>(f_), count);
+        } else {
+            const uint8_t b = static_cast<uint8_t>(f_), g = static_cast<uint8_t>(f_ >> 8),
+                          red = static_cast<uint8_t>(f_ >> 16);
+            for (uint8_t *p = r.pixels + 3 * left, *end = p + 3 * count; p != end; p += 3) {
+                p[0] = b;
+                p[1] = g;
+                p[2] = red;
+            }
+        }
+    }
+
+private:
+    static uint32_t value(const uint8_t* pixels, int x) {
+        if constexpr (Bytes == 1) {
+            return pixels[x];
+        } else {
+            const uint8_t* p = pixels + 3 * x;
+            return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16);
+        }
+    }
+
+    std::vector<uint8_t*> rows_;
+    std::vector<uint8_t> seen_;
+    int width_;
+    uint32_t s_, f_;
+};
+
+// A span fill: each seed taken is widened to the whole run of taken pixels on its row, the run is written,
+// and every run of takeable pixels directly above and below it becomes a seed. The seeds wait on a growable
+// stack, so no part of the region is ever dropped; the pixels reached are those of a pixel-by-pixel walk.
+template <class Kind>
+FillOutcome spanFill(Kind& kind, int width, int height, int u, int v, OperationMonitor& monitor) {
+    FillOutcome out;
+    int minX = u, maxX = u, minY = v, maxY = v;
+    const auto rect = [&] { return PixelRect{minX, minY, maxX + 1, maxY + 1}; };
+
+    kind.mark(kind.row(v), u, u);
+    out.changed = true;
+    int64_t written = 1;
+    int64_t nextPoll = kStepsPerPoll;
+    monitor.showProgress(rect());
+    if (monitor.stopRequested()) {
+        out.stopped = true;
+        out.touched = rect();
+        return out;
+    }
+
+    struct Seed {
+        int x, y;
+    };
+    std::vector<Seed> seeds;
+    // Widens the written pixel (x, y) to its run and queues the runs next to it.
+    const auto spread = [&](int x, int y) {
+        const RowRef r = kind.row(y);
+        int left = x, right = x;
+        while (left > 0 && kind.take(r, left - 1)) --left;
+        while (right < width - 1 && kind.take(r, right + 1)) ++right;
+        if (left < x) kind.mark(r, left, x - 1);
+        if (right > x) kind.mark(r, x + 1, right);
+        written += right - left;
+        minX = std::min(minX, left);
+        maxX = std::max(maxX, right);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
+        for (int ny = y - 1; ny <= y + 1; ny += 2) {
+            if (ny < 0 || ny >= height) continue;
+            const RowRef n = kind.row(ny);
+            for (int i = left; i <= right; ++i) {
+                if (!kind.take(n, i)) continue;
+                seeds.push_back({i, ny});
+                while (i < right && kind.take(n, i + 1)) ++i;
+            }
+        }
+    };
+
+    spread(u, v);
+    while (!seeds.empty()) {
+        if (written >= nextPoll) {
+            nextPoll += kStepsPerPoll;
+            monitor.showProgress(rect());
+            if (monitor.stopRequested()) {
+                out.stopped = true;
+                break;
+            }
+        }
+        const Seed seed = seeds.back();
+        seeds.pop_back();
+        const RowRef r = kind.row(seed.y);
+        if (!kind.take(r, seed.x)) continue;  // reached from another run meanwhile
+        kind.mark(r, seed.x, seed.x);
+        ++written;
+        spread(seed.x, seed.y);
+    }
+    out.touched = rect();
+    return out;
+}
+
+uint32_t valueAt(const Image& image, int x, int y) {
+    const uint8_t* row = image.row(y);
+    if (image.bitCount() == 8) return row[x];
+    const uint8_t* p = row + 3 * x;
+    return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16);
+}
+
+template <bool Around>
+FillOutcome fill(Image& image, int u, int v, Color colour, OperationMonitor& monitor) {
+    const int bits = image.bitCount();
+    if (!image.hasPixels() || (bits != 8 && bits != 24)) return {};
+    if (u < 0 || u >= image.width() || v < 0 || v >= image.height()) return {};
+    const uint32_t f = bits == 8 ? static_cast<uint32_t>(nearestPaletteIndex(image, colour, false))
+                                 : (colour & 0xFFFFFFu);
+    const uint32_t s = valueAt(image, u, v);
+    if (s == f) return {};
+    if (bits == 8) {
+        FillKind<1, Around> kind(image, s, f);
+        return spanFill(kind, image.width(), image.height(), u, v, monitor);
+    }
+    FillKind<3, Around> kind(image, s, f);
+    return spanFill(kind, image.width(), image.height(), u, v, monitor);
+}
+
+}  // namespace
+
+FillOutcome fillRegion(Image& image, int u, int v, Color colour, OperationMonitor& monitor) {
+    return fill<false>(image, u, v, colour, monitor);
+}
+
+FillOutcome fillAround(Image& image, int u, int v, Color colour, OperationMonitor& monitor) {
+    return fill<true>(image, u, v, colour, monitor);
+}
+
+}  // namespace vyd
