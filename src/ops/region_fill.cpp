@@ -26,6 +26,7 @@ class FillKind {
 public:
     FillKind(Image& image, uint32_t s, uint32_t f) : rows_(rowTable(image)), width_(image.width()), s_(s), f_(f) {
         if constexpr (Around) seen_.assign(static_cast<size_t>(width_) * rows_.size(), 0);
+        for (size_t i = 0; i < sizeof word_; ++i) word_[i] = static_cast<uint8_t>(s >> (8 * (i % Bytes)));
     }
 
     RowRef row(int y) {
@@ -37,6 +38,31 @@ public:
     bool take(const RowRef& r, int x) const {
         if constexpr (Around) return r.seen[x] == 0 && value(r.pixels, x) != s_;
         else return value(r.pixels, x) == s_;
+    }
+
+    // The last column of the run of takeable pixels that continues x + 1, x + 2, ... up to `last` (x when
+    // x + 1 is not takeable), and likewise leftwards down to `first`. The same-colour fill compares several
+    // pixels at a time with S repeated.
+    int runRight(const RowRef& r, int x, int last) const {
+        if constexpr (!Around) {
+            const uint8_t* p = r.pixels;
+            while (x + kWordPixels <= last && std::memcmp(p + Bytes * (x + 1), word_, sizeof word_) == 0) {
+                x += kWordPixels;
+            }
+        }
+        while (x < last && take(r, x + 1)) ++x;
+        return x;
+    }
+    int runLeft(const RowRef& r, int x, int first) const {
+        if constexpr (!Around) {
+            const uint8_t* p = r.pixels;
+            while (x - kWordPixels >= first &&
+                   std::memcmp(p + Bytes * (x - kWordPixels), word_, sizeof word_) == 0) {
+                x -= kWordPixels;
+            }
+        }
+        while (x > first && take(r, x - 1)) --x;
+        return x;
     }
 
     // Writes F over columns left..right of the row.
@@ -66,15 +92,19 @@ private:
         }
     }
 
+    static constexpr int kWordPixels = 8;
+    uint8_t word_[kWordPixels * Bytes];  // S repeated for kWordPixels pixels
     std::vector<uint8_t*> rows_;
     std::vector<uint8_t> seen_;
     int width_;
     uint32_t s_, f_;
 };
 
-// A span fill: each seed taken is widened to the whole run of taken pixels on its row, the run is written,
-// and every run of takeable pixels directly above and below it becomes a seed. The seeds wait on a growable
-// stack, so no part of the region is ever dropped; the pixels reached are those of a pixel-by-pixel walk.
+// A span fill: each seed taken is widened to the whole run of takeable pixels on its row, the run is
+// written, and every run of takeable pixels directly above and below it becomes a seed. The row a seed was
+// found from is not scanned again over the run that found it (all of that run is written). The seeds wait on
+// a growable stack, so no part of the region is ever dropped; the pixels reached are those of a
+// pixel-by-pixel walk.
 template <class Kind>
 FillOutcome spanFill(Kind& kind, int width, int height, int u, int v, OperationMonitor& monitor) {
     FillOutcome out;
@@ -92,35 +122,47 @@ FillOutcome spanFill(Kind& kind, int width, int height, int u, int v, OperationM
         return out;
     }
 
+    // A takeable pixel at (x, y), found from the run parentLeft..parentRight of row y - dir.
     struct Seed {
-        int x, y;
+        int x, y, dir, parentLeft, parentRight;
     };
     std::vector<Seed> seeds;
+    // Queues the runs of row ny that start within columns from..to, found from run left..right.
+    const auto scan = [&](int ny, int from, int to, int dir, int left, int right) {
+        const RowRef n = kind.row(ny);
+        for (int i = from; i <= to; ++i) {
+            if (!kind.take(n, i)) continue;
+            seeds.push_back({i, ny, dir, left, right});
+            i = kind.runRight(n, i, to);
+        }
+    };
     // Widens the written pixel (x, y) to its run and queues the runs next to it.
-    const auto spread = [&](int x, int y) {
+    const auto spread = [&](const Seed& seed) {
+        const int y = seed.y;
         const RowRef r = kind.row(y);
-        int left = x, right = x;
-        while (left > 0 && kind.take(r, left - 1)) --left;
-        while (right < width - 1 && kind.take(r, right + 1)) ++right;
-        if (left < x) kind.mark(r, left, x - 1);
-        if (right > x) kind.mark(r, x + 1, right);
+        const int left = kind.runLeft(r, seed.x, 0), right = kind.runRight(r, seed.x, width - 1);
+        if (left < seed.x) kind.mark(r, left, seed.x - 1);
+        if (right > seed.x) kind.mark(r, seed.x + 1, right);
         written += right - left;
         minX = std::min(minX, left);
         maxX = std::max(maxX, right);
         minY = std::min(minY, y);
         maxY = std::max(maxY, y);
-        for (int ny = y - 1; ny <= y + 1; ny += 2) {
+        // The row below is queued last, so the fill sweeps down the picture's memory while it can and
+        // comes back for what lies above.
+        for (const int dir : {-1, 1}) {
+            const int ny = y + dir;
             if (ny < 0 || ny >= height) continue;
-            const RowRef n = kind.row(ny);
-            for (int i = left; i <= right; ++i) {
-                if (!kind.take(n, i)) continue;
-                seeds.push_back({i, ny});
-                while (i < right && kind.take(n, i + 1)) ++i;
+            if (dir == seed.dir) {
+                scan(ny, left, right, dir, left, right);
+            } else {
+                scan(ny, left, std::min(right, seed.parentLeft - 1), dir, left, right);
+                scan(ny, std::max(left, seed.parentRight + 1), right, dir, left, right);
             }
         }
     };
 
-    spread(u, v);
+    spread({u, v, 1, 1, 0});  // no parent run: both neighbouring rows are scanned whole
     while (!seeds.empty()) {
         if (written >= nextPoll) {
             nextPoll += kStepsPerPoll;
@@ -136,7 +178,7 @@ FillOutcome spanFill(Kind& kind, int width, int height, int u, int v, OperationM
         if (!kind.take(r, seed.x)) continue;  // reached from another run meanwhile
         kind.mark(r, seed.x, seed.x);
         ++written;
-        spread(seed.x, seed.y);
+        spread(seed);
     }
     out.touched = rect();
     return out;

@@ -47,6 +47,11 @@ TEST(PatternSmoothing, AverageIsPerChannelQuarterSums) {
     ASSERT_TRUE(smoothPattern(image, 1, 1, undo));
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x) EXPECT_EQ(testing::at(image, x, y), makeColor(1, 191, 25));
+
+    // A plain area is its own average: it stays as it is (and the walk ends).
+    Image plain = testing::truecolor(5, 5, [](int, int) { return makeColor(4, 5, 6); });
+    ASSERT_TRUE(smoothPattern(plain, 2, 2, undo));
+    EXPECT_EQ(testing::at(plain, 0, 0), makeColor(4, 5, 6));
 }
 
 TEST(PatternSmoothing, DoesNothingAtTheLastColumnOrRowOrOnAnIndexedPicture) {
