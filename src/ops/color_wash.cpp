@@ -174,20 +174,24 @@ WashResult colorWash(Image& target, const Image& level15, int order, OperationMo
 
     std::vector<const double*> xRows(termCount);
     for (size_t k = 0; k < termCount; ++k) xRows[k] = power(terms[k].a);
-    std::vector<double> yTerm(termCount);
+    // Each pixel's sum runs over the terms in order; a whole row's sums are built side by side, term by term.
+    const size_t rowLength = static_cast<size_t>(std::max(width, 0));
+    std::vector<double> sums(rowLength);
     for (int y = 0; y < height; ++y) {
         monitor.showRowTitle(formatText("painting row %d", y));
         if (!monitor.stopRequested()) {
-            for (size_t k = 0; k < termCount; ++k) yTerm[k] = power(terms[k].b)[y];
             const uint8_t* sampleRow = level15.row(y);
             uint8_t* out = target.row(y);
-            for (int x = 0; x < width; ++x) {
-                if (colourAt(sampleRow, x) == rightKey) continue;
-                for (size_t c = 0; c < 3; ++c) {
-                    const double* coefficient = coefficients[c].data();
-                    double s = 0;
-                    for (size_t k = 0; k < termCount; ++k) s += coefficient[k] * xRows[k][x] * yTerm[k];
-                    out[3 * x + c] = channelValue(s);
+            for (size_t c = 0; c < 3; ++c) {
+                std::fill(sums.begin(), sums.end(), 0.0);
+                double* s = sums.data();
+                for (size_t k = 0; k < termCount; ++k) {
+                    const double coefficient = coefficients[c][k], yb = power(terms[k].b)[y];
+                    const double* xa = xRows[k];
+                    for (size_t x = 0; x < rowLength; ++x) s[x] += coefficient * xa[x] * yb;
+                }
+                for (int x = 0; x < width; ++x) {
+                    if (colourAt(sampleRow, x) != rightKey) out[3 * x + c] = channelValue(s[x]);
                 }
             }
         }
