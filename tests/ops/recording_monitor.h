@@ -1,5 +1,5 @@
-// An operation monitor for the tests: records what an operation reports and answers "stop" from a chosen
-// poll on.
+// An operation monitor for the tests: records what an operation reports; Esc is down from poll `stopFrom`
+// on, or at poll `stopOnly` only (polls counted from 0).
 #pragma once
 
 #include <string>
@@ -9,19 +9,14 @@
 
 namespace vyd::testing {
 
-class RecordingMonitor : public OperationMonitor {
-public:
-    int stopAtPoll = -1;       // polls counted from 0; -1: never stop
-    int stopOnlyAtPoll = -1;   // Esc down at this one poll only
-    int polls = 0;
-    std::vector<PixelRect> progress;
+struct RecordingMonitor : OperationMonitor {
+    int stopFrom = -1, stopOnly = -1, polls = 0;
     std::vector<std::string> titles;  // every title set, and "<restore>" for every restore
-
     bool stopRequested() override {
         const int poll = polls++;
-        return (stopAtPoll >= 0 && poll >= stopAtPoll) || poll == stopOnlyAtPoll;
+        return (stopFrom >= 0 && poll >= stopFrom) || poll == stopOnly;
     }
-    void showProgress(const PixelRect& written) override { progress.push_back(written); }
+    void showProgress(const PixelRect&) override {}
     void showRowTitle(const std::string& text) override { titles.push_back(text); }
     void restoreTitle() override { titles.push_back("<restore>"); }
 };
