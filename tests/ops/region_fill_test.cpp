@@ -125,11 +125,15 @@ TEST(RegionFill, EscStopsTheFillAndKeepsWhatWasWritten) {
     EXPECT_TRUE(out.stopped && out.changed);
     EXPECT_TRUE(out.touched.left == 10 && out.touched.top == 20 && out.touched.right == 11 && out.touched.bottom == 21);
     EXPECT_EQ(count(3), 1);
+    ASSERT_EQ(first.progress.size(), 1u);  // each poll shows what was written so far
+    EXPECT_EQ(first.progress[0].right, 11);
     RecordingMonitor third;  // the third poll comes once 2 x 65536 pixels are written, within a run or so
     third.stopFrom = 2;
     EXPECT_TRUE(fillAround(image, 10, 20, image.palette[4].value(), third).stopped);
     EXPECT_GE(count(4), 2 * 65536);
     EXPECT_LT(count(4), 2 * 65536 + 1200);
+    EXPECT_EQ(third.progress.size(), 3u);
+    EXPECT_GT(third.progress[2].bottom, third.progress[1].bottom);
 }
 
 }  // namespace
