@@ -94,6 +94,45 @@ uint8_t channelValue(double s) {
     return static_cast<uint8_t>(s);
 }
 
+// Adds x^a * y^b for b = 0..N-1 to moment[0..N-1] for the fitted columns x of one row, pixel after
+// pixel; the N sums stay in registers while the row is read.
+template <int N>
+void addMoments(const std::vector<int>& columns, const double* xPowers, const double* yPowers, double* moment) {
+    double sum[N];
+    for (int b = 0; b < N; ++b) sum[b] = moment[b];
+    for (const int x : columns) {
+        const double xa = xPowers[x];
+        for (int b = 0; b < N; ++b) sum[b] += xa * yPowers[b];
+    }
+    for (int b = 0; b < N; ++b) moment[b] = sum[b];
+}
+
+// Adds blue, green and red times x^a * y^b of the fitted pixels of one row to the right-hand sides of the
+// terms (a, b) for b = 0..N-1 (three a term); channels holds three values a fitted pixel.
+template <int N>
+void addRightSides(const std::vector<int>& columns, const double* channels, const double* xPowers,
+                   const double* yPowers, double* sides) {
+    double sum[3 * N];
+    for (int i = 0; i < 3 * N; ++i) sum[i] = sides[i];
+    for (const int x : columns) {
+        const double xa = xPowers[x];
+        for (int b = 0; b < N; ++b) {
+            for (int c = 0; c < 3; ++c) sum[3 * b + c] += channels[c] * xa * yPowers[b];
+        }
+        channels += 3;
+    }
+    for (int i = 0; i < 3 * N; ++i) sides[i] = sum[i];
+}
+
+using MomentAdder = void (*)(const std::vector<int>&, const double*, const double*, double*);
+using RightSideAdder = void (*)(const std::vector<int>&, const double*, const double*, const double*, double*);
+// Indexed by N - 1: up to 2 x 5 + 1 moments and 5 + 1 terms share one power of x.
+constexpr MomentAdder kMomentAdders[] = {addMoments<1>, addMoments<2>, addMoments<3>, addMoments<4>,
+                                         addMoments<5>, addMoments<6>, addMoments<7>, addMoments<8>,
+                                         addMoments<9>, addMoments<10>, addMoments<11>};
+constexpr RightSideAdder kRightSideAdders[] = {addRightSides<1>, addRightSides<2>, addRightSides<3>,
+                                               addRightSides<4>, addRightSides<5>, addRightSides<6>};
+
 }  // namespace
 
 WashResult colorWash(Image& target, const Image& level15, int order, OperationMonitor& monitor) {
@@ -127,6 +166,8 @@ WashResult colorWash(Image& target, const Image& level15, int order, OperationMo
     std::vector<double> moments(momentSide * momentSide, 0.0);
     std::vector<double> rightSides(termCount * 3, 0.0);
     std::vector<double> yPowers(momentSide);
+    std::vector<int> fitted;       // the columns of a row that take part
+    std::vector<double> channels;  // their blue, green and red
     const Color leftKey = level15.leftColor, rightKey = level15.rightColor;
 
     for (int y = 0; y < height; ++y) {
@@ -137,20 +178,24 @@ WashResult colorWash(Image& target, const Image& level15, int order, OperationMo
         }
         for (size_t q = 0; q < momentSide; ++q) yPowers[q] = power(static_cast<int>(q))[y];
         const uint8_t* sampleRow = level15.row(y);
+        fitted.clear();
+        channels.clear();
         for (int x = 0; x < width; ++x) {
             const Color p = colourAt(sampleRow, x);
             if (p == leftKey || p == rightKey) continue;
-            for (int a = 0; a <= maxPower; ++a) {
-                const double xa = power(a)[x];
-                double* moment = moments.data() + static_cast<size_t>(a) * momentSide;
-                for (int b = 0; b <= maxPower - a; ++b) moment[b] += xa * yPowers[static_cast<size_t>(b)];
-            }
-            const double channel[3] = {static_cast<double>(blueOf(p)), static_cast<double>(greenOf(p)),
-                                       static_cast<double>(redOf(p))};
-            for (size_t i = 0; i < termCount; ++i) {
-                const double xa = power(terms[i].a)[x], yb = yPowers[static_cast<size_t>(terms[i].b)];
-                for (size_t c = 0; c < 3; ++c) rightSides[3 * i + c] += channel[c] * xa * yb;
-            }
+            fitted.push_back(x);
+            channels.insert(channels.end(), {static_cast<double>(blueOf(p)), static_cast<double>(greenOf(p)),
+                                             static_cast<double>(redOf(p))});
+        }
+        // Every sum gains the row's pixels in column order, as pixel after pixel would add them.
+        size_t firstTerm = 0;
+        for (int a = 0; a <= maxPower; ++a) {
+            kMomentAdders[maxPower - a](fitted, power(a), yPowers.data(),
+                                        moments.data() + static_cast<size_t>(a) * momentSide);
+            if (a > m) continue;
+            kRightSideAdders[m - a](fitted, channels.data(), power(a), yPowers.data(),
+                                    rightSides.data() + 3 * firstTerm);
+            firstTerm += static_cast<size_t>(m - a + 1);
         }
         monitor.restoreTitle();
     }
