@@ -1,13 +1,11 @@
-// Whole commands driven through scripts: files in, script run, transcript lines out (in order), and where a
-// level was saved, the colours of the saved picture. $D stands for the case's scratch folder.
+// Menu commands, drops and closing driven through scripts (see support/script_cases.h).
 #include <gtest/gtest.h>
-
-#include <regex>
 
 #include "modes/imageconv.h"
 #include "support/files.h"
 #include "support/image_files.h"
 #include "support/run.h"
+#include "support/script_cases.h"
 
 using namespace vyd;
 using namespace vydtest;
@@ -16,37 +14,6 @@ namespace {
 
 // The Modes menu's conversion items are 1536 + the conversion's target code.
 std::string convertTo(int code) { return "menu " + std::to_string(1536 + code) + "\n"; }
-
-struct Case {
-    const char* name;
-    std::vector<std::pair<std::string, Bytes>> files;
-    std::string script;
-    std::vector<std::string> lines;  // found one after the other in the transcript; ... is any text within a line,
-                                     // and "<end>" the end of the transcript
-    std::vector<std::pair<std::string, std::vector<uint32_t>>> saved = {};  // files the script saved in $D and
-                                                                           // their colours from the top
-};
-
-std::string withDir(std::string text, const std::string& dir) {
-    for (size_t at; (at = text.find("$D")) != std::string::npos;) text.replace(at, 2, dir);
-    return text;
-}
-
-std::regex pattern(const std::string& line) {
-    std::string re;
-    for (size_t i = 0; i < line.size(); ++i) {
-        if (line.compare(i, 3, "...") == 0) {
-            re += "[^\\n]*";
-            i += 2;
-        } else {
-            if (std::string("\\^$.|?*+()[]{}").find(line[i]) != std::string::npos) re += '\\';
-            re += line[i];
-        }
-    }
-    return std::regex(re);
-}
-
-Bytes flat24(int w, int h, uint32_t color) { return bmpFile(24, w, h, std::vector<uint32_t>(size_t(w) * h, color)); }
 
 const uint32_t kWhite = 0xFFFFFF;
 
@@ -98,7 +65,7 @@ std::vector<uint32_t> levelTwoAndFifteen() {
     return c;
 }
 
-const Case kCases[] = {
+const ScriptCase kCases[] = {
     {"StartUpShowsTheTitleTheMenuAndAnEmptyBackground", {}, "print state\n",
      {"title \"VYD\"\nmenu main\ntitle \"VYD:#0:,bpp=0:0,0*0\"\n",
       "level 0 current altered=0 name=\"\" mode=0 bpp=0 size=0x0 origin=0,0 scale=1,1 rot=1,0 pivot=0,0 priority=0 brush=1 "
@@ -287,37 +254,11 @@ const Case kCases[] = {
      {{"greys.bmp", {0x0000AA, 0x555555}}, {"out.bmp", {0xAA0000, 0x555555}}}},
 };
 
-void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+class ScriptCases : public testing::TestWithParam<ScriptCase> {};
 
-class ScriptCases : public testing::TestWithParam<Case> {};
-
-TEST_P(ScriptCases, TranscriptAndSavedPicture) {
-    const Case& c = GetParam();
-    ScratchDir dir;
-    const std::string d = dir / "";
-    const std::string folder = d.substr(0, d.size() - 1);
-    for (const auto& [name, bytes] : c.files) writeBytes(dir / name, bytes);
-    const Outcome r = script(withDir(c.script, folder));
-    ASSERT_EQ(r.status, 0) << r.err;
-    auto from = r.out.cbegin();
-    for (const std::string& line : c.lines) {
-        std::smatch found;
-        if (line == "<end>") {
-            EXPECT_EQ(std::string(from, r.out.cend()), "") << "after the lines expected";
-            continue;
-        }
-        ASSERT_TRUE(std::regex_search(from, r.out.cend(), found, pattern(withDir(line, folder))))
-            << "no line like " << withDir(line, folder) << " after the lines found before, in\n" << r.out;
-        from = found[0].second;
-    }
-    for (const auto& [name, colours] : c.saved) {
-        const Reading saved = readPicture(dir / name);
-        ASSERT_TRUE(saved.ok) << name;
-        EXPECT_EQ(firstDifference(colorsOf(saved.image), colours, saved.image.width()), "") << name;
-    }
-}
+TEST_P(ScriptCases, TranscriptAndSavedPicture) { checkScriptCase(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ScriptCases, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<ScriptCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
