@@ -241,6 +241,7 @@ WashResult colorWash(Image& target, const Image& level15, int order, OperationMo
             }
         }
         monitor.restoreTitle();
+        monitor.showProgress({0, 0, width, y + 1});
     }
     return WashResult::Painted;
 }

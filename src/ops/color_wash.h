@@ -31,6 +31,7 @@ enum class WashResult { Painted, Interrupted, Singular };
 // out of the fit; target pixels under rightColor are left unchanged. Each row of the fit shows "searching
 // row N" and each row of the paint "painting row N", the title restored after every row. Esc at the start of
 // a fit row abandons the wash (nothing painted: Interrupted); at the start of a paint row it skips that row.
+// After each paint row the monitor is shown the rows done so far.
 // Singular: the equations had no solution, nothing painted. The caller checks washRefusal first.
 WashResult colorWash(Image& target, const Image& level15, int order, OperationMonitor& monitor);
 
