@@ -49,6 +49,12 @@ struct ShellState {
     bool windowDestroyed = false;
 };
 
+// The graded colour wash's settings, edited in its box.
+struct WashSettings {
+    uint8_t order = 4;     // total degree of the fitted polynomial, 0 to 5
+    uint8_t maxNoise = 0;  // percent, 0 to 50 (kept for the box; the wash does not use it)
+};
+
 struct AppState {
     Platform* platform = nullptr;
     LevelTable levels;
@@ -56,6 +62,7 @@ struct AppState {
     ModeSettings modes;
     FileSettings files;
     ViewState view;
+    WashSettings wash;
     ShellState shell;
     int slideScreen = 0;  // non-zero while the slide status page is shown
 

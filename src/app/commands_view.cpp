@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kSaveAssembled = 1306;
 constexpr int kAssembleWithLevel15 = 1323;
-constexpr int kTopLevel = kLevelCount - 1;
 
 // The frame of every size or details box: a white, valid window under the box, then the focus back, new
 // scroll ranges and a repaint to come.

@@ -30,11 +30,16 @@ std::string fileTitle(const std::string& path) {
 
 bool chooseFile(Platform& ui, FileSettings& files, const std::string& prompt, FilterList list,
                 std::string& destination, bool forSaving) {
+    return chooseFile(ui, files, prompt, fileFilters(list), destination, forSaving);
+}
+
+bool chooseFile(Platform& ui, FileSettings& files, const std::string& prompt, const std::vector<FileFilter>& filters,
+                std::string& destination, bool forSaving) {
     destination = files.lastFileTitle;
     FileChooserRequest request;
     request.forSaving = forSaving;
     request.title = prompt;
-    request.filters = fileFilters(list);
+    request.filters = filters;
     request.filterIndex = files.lastFileType;
     request.initialName = destination;
     request.flags = forSaving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;

@@ -22,6 +22,10 @@ const std::vector<FileFilter>& fileFilters(FilterList list);
 bool chooseFile(Platform& ui, FileSettings& files, const std::string& prompt, FilterList list,
                 std::string& destination, bool forSaving);
 
+// The same with a filter list of the caller's own.
+bool chooseFile(Platform& ui, FileSettings& files, const std::string& prompt, const std::vector<FileFilter>& filters,
+                std::string& destination, bool forSaving);
+
 // The name without its folder (the part after the last '/').
 std::string fileTitle(const std::string& path);
 

@@ -4,6 +4,8 @@
 #include "app/command_table.h"
 #include "app/endings.h"
 #include "app/info_pages.h"
+#include "app/keyboard.h"
+#include "app/mouse_buttons.h"
 #include "app/scroll_bars.h"
 #include "app/startup.h"
 #include "app/window_messages.h"
@@ -11,12 +13,6 @@
 namespace vyd {
 
 namespace {
-
-// Mouse and keyboard gestures are handled by their own module once it exists; until then these
-// messages get the platform's default processing.
-LRESULT notHandledHere(AppState& app, UINT message, WPARAM wParam, LPARAM lParam) {
-    return app.ui().defaultProcedure(message, wParam, lParam);
-}
 
 void prologue(AppState& app, UINT message) {
     if (!app.shell.firstMessageSeen) {
@@ -51,6 +47,9 @@ LRESULT mainWindowProcedure(AppState& app, UINT message, WPARAM wParam, LPARAM l
             app.shell.brushCursorWidth = app.shell.brushCursorHeight = -1;
             ui.setArrowCursor();
             app.shell.brushCursorShown = false;
+            // Keys let go while another window had the focus never reach this one: none stays down.
+            app.shell.keyState.fill(0);
+            app.view.previewLevels = app.view.previewRelief = app.view.previewThreshold = false;
             return ui.defaultProcedure(message, wParam, lParam);
         case WM_PAINT:
             return handlePaint(app);
@@ -60,7 +59,7 @@ LRESULT mainWindowProcedure(AppState& app, UINT message, WPARAM wParam, LPARAM l
         case WM_KEYUP:
         case WM_SYSKEYDOWN:
         case WM_SYSKEYUP:
-            return notHandledHere(app, message, wParam, lParam);
+            return handleKeyMessage(app, message, wParam, lParam);
         case WM_COMMAND: {
             app.shell.menuCommandPending = true;
             int id = LOWORD(wParam);
@@ -76,7 +75,7 @@ LRESULT mainWindowProcedure(AppState& app, UINT message, WPARAM wParam, LPARAM l
         case WM_LBUTTONUP:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            return notHandledHere(app, message, wParam, lParam);
+            return handleMouseMessage(app, message, wParam, lParam);
         case WM_DROPFILES:
             return handleDropFiles(app, message, wParam, lParam);
         default:

@@ -10,6 +10,7 @@
 namespace vyd {
 
 inline constexpr int kLevelCount = 16;
+inline constexpr int kTopLevel = kLevelCount - 1;  // the working level of derivations and the wash
 inline constexpr size_t kLevelNameCapacity = 1024;  // longest name a level keeps, counting a terminating byte
 
 struct ScreenRect {

@@ -1,0 +1,123 @@
+#include "app/level_operations.h"
+
+#include "app/dialogs.h"
+#include "app/endings.h"
+#include "app/file_chooser.h"
+#include "app/key_state.h"
+#include "formats/file_io.h"
+#include "ops/color_wash.h"
+#include "ops/pattern_smoothing.h"
+#include "ops/region_fill.h"
+#include "ops/resize_by_scale.h"
+#include "sequences/colour_file.h"
+#include "util/text_format.h"
+
+namespace vyd {
+
+namespace {
+
+constexpr size_t kTitleCapacity = 127;     // a saved title keeps what a 128-byte buffer held
+constexpr uint32_t kProgressPeriodMs = 50;  // how often a running operation shows what it has done
+
+// Lets a long operation poll the keys, show its progress and title its rows through the window.
+class WindowMonitor : public OperationMonitor {
+public:
+    explicit WindowMonitor(AppState& app) : app_(app), lastShown_(app.ui().tickCount()) {}
+
+    bool stopRequested() override {
+        pollKeys(app_);
+        return keyHeld(app_, VK_ESCAPE);
+    }
+    // A full repaint now and then: cheap next to the operation, and the screen follows it.
+    void showProgress(const PixelRect& written) override {
+        const uint32_t now = app_.ui().tickCount();
+        if (written.empty() || now - lastShown_ < kProgressPeriodMs) return;
+        lastShown_ = now;
+        redrawNow(app_);
+    }
+    void showRowTitle(const std::string& text) override {
+        savedTitle_ = app_.ui().title().substr(0, kTitleCapacity);
+        app_.ui().setTitle(text);
+    }
+    void restoreTitle() override { app_.ui().setTitle(savedTitle_); }
+
+private:
+    AppState& app_;
+    uint32_t lastShown_;
+    std::string savedTitle_;
+};
+
+}  // namespace
+
+void fillAtPointer(AppState& app, Button button, bool around) {
+    Level& level = app.currentLevel();
+    if (button == Button::Left) {
+        markAltered(level);
+        saveUndo(app.levels.undoImage, level.image);
+    }
+    const LevelPixel at = pointerLevelPixel(app);
+    WindowMonitor monitor(app);
+    const Color colour = buttonColour(app, button);
+    const FillOutcome outcome = around ? fillAround(level.image, at.u, at.v, colour, monitor)
+                                       : fillRegion(level.image, at.u, at.v, colour, monitor);
+    if (button != Button::Left) markAltered(level);
+    if (outcome.changed) redrawNow(app);
+}
+
+void smoothAtPointer(AppState& app) {
+    const LevelPixel at = pointerLevelPixel(app);
+    smoothPattern(app.currentLevel().image, at.u, at.v, app.levels.undoImage);
+    markAltered(app.currentLevel());
+    redrawNow(app);
+}
+
+void washCurrentLevel(AppState& app) {
+    Platform& ui = app.ui();
+    const WashRefusal refusal = washRefusal(app.levels);
+    if (refusal == WashRefusal::None) {
+        ui.validate();
+        runColorWashBox(app, app.wash.order, app.wash.maxNoise);
+        ui.setFocusToMain();
+        ui.invalidate();
+        WindowMonitor monitor(app);
+        const WashResult result =
+            colorWash(app.currentLevel().image, app.levels[kTopLevel].image, app.wash.order, monitor);
+        if (result == WashResult::Singular) ui.messageBox(Owner::None, "eqnsolve failed", "", MB_ICONEXCLAMATION);
+    }
+    markAltered(app.currentLevel());
+    if (refusal != WashRefusal::None) {
+        ui.messageBox(Owner::Main, washRefusalText(refusal), "wash failed", MB_ICONEXCLAMATION);
+    }
+}
+
+void resizeCurrentByScale(AppState& app) {
+    // The level's pixels change, so closing must ask before they are lost.
+    if (resizeByScale(app.currentLevel())) {
+        markAltered(app.currentLevel());
+        redrawNow(app);
+    }
+}
+
+void writeColourFileAtPointer(AppState& app) {
+    Platform& ui = app.ui();
+    const Color picked = pictureColourAt(app, app.shell.pointer);
+    const std::string previousTitle = app.files.lastFileTitle;
+    app.files.lastFileTitle = "_.pal";
+    releaseKey(app, VK_F(1));
+    std::string name;
+    static const std::vector<FileFilter> kPalFilters = {{"PAL files", "*.pal"}};
+    const bool chosen = chooseFile(ui, app.files, "name of file to write palette to?", kPalFilters, name, true);
+    app.files.lastFileTitle = previousTitle;
+    if (!chosen) {
+        ui.updateWindow();
+        return;
+    }
+    const auto bytes = colourFileBytes(picked);
+    EncodedFile file;
+    file.append(bytes.data(), bytes.size());
+    if (writeFileAtomically(name, file) != WriteOutcome::Written) {
+        ui.messageBox(Owner::None, name, "I can't open this file", MB_ICONEXCLAMATION);
+    }
+}
+
+}  // namespace vyd
