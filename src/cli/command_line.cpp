@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <ostream>
 
 #include "app/convert_tool.h"
@@ -20,6 +22,9 @@ constexpr const char* kUsage =
     "                               read IN, optionally convert its colour mode, write OUT\n"
     "       vyd --help | --version\n";
 
+// The values --mode takes, as the usage lists them.
+constexpr const char* kConvertModes[] = {"2", "16", "chequer", "256", "dither", "grey", "true"};
+
 bool isSet(const char* value) { return value != nullptr && *value != '\0'; }
 
 CommandLine make(CommandLine::Kind kind, std::vector<std::string> args = {}) {
@@ -31,11 +36,47 @@ CommandLine make(CommandLine::Kind kind, std::vector<std::string> args = {}) {
 
 }  // namespace
 
+std::string convertArgumentsProblem(const std::vector<std::string>& args) {
+    std::size_t files = 0;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--mode" || arg == "--quality") {
+            if (i + 1 == args.size()) return arg + " needs a value";
+            const std::string& value = args[++i];
+            if (arg == "--mode") {
+                const auto known = [&value](const char* mode) { return value == mode; };
+                if (std::none_of(std::begin(kConvertModes), std::end(kConvertModes), known)) {
+                    return "unknown mode: " + value;
+                }
+            } else {
+                char* end = nullptr;
+                std::strtod(value.c_str(), &end);
+                if (value.empty() || *end != '\0') return "the quality must be a number: " + value;
+            }
+        } else if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
+            return "unknown option: " + arg;
+        } else if (++files > 2) {
+            return "one picture at a time: " + arg + " is a third file";
+        }
+    }
+    if (files == 0) return "missing IN and OUT";
+    if (files == 1) return "missing OUT";
+    return {};
+}
+
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
     using Kind = CommandLine::Kind;
     if (args.empty()) return make(Kind::Editor);
     const std::string& first = args[0];
-    if (first == "convert") return make(Kind::Convert, std::vector<std::string>(args.begin() + 1, args.end()));
+    if (first == "convert") {
+        std::vector<std::string> rest(args.begin() + 1, args.end());
+        if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) return make(Kind::Help);
+        std::string problem = convertArgumentsProblem(rest);
+        if (problem.empty()) return make(Kind::Convert, std::move(rest));
+        CommandLine command = make(Kind::UsageError);
+        command.problem = "vyd convert: " + problem;
+        return command;
+    }
     if (first == "--script") {
         return args.size() == 2 ? make(Kind::Script, {args[1]}) : make(Kind::UsageError);
     }
@@ -67,6 +108,7 @@ int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
     case CommandLine::Kind::UsageError:
         break;
     }
+    if (!command.problem.empty()) err << command.problem << '\n';
     err << kUsage;
     return 2;
 }

@@ -15,11 +15,20 @@ struct CommandLine {
     // Editor: the arguments for the window (a file, toolkit options); Script: the script file;
     // Convert: the arguments after "convert".
     std::vector<std::string> args;
+    // UsageError: the line saying what is wrong, printed before the usage; empty when the usage says it.
+    std::string problem;
 };
 
 // Reads the arguments after the program name. An option of our own starting with "--" that is not
 // --script, --help or --version, or one of those with the wrong number of arguments, is a usage error.
+// After "convert", --help anywhere asks for the usage, and arguments that do not make a conversion request
+// (see convertArgumentsProblem) are a usage error naming the problem.
 CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// Why the arguments after "convert" do not make a request: an unknown option, --mode or --quality without
+// a value or with one they do not take, or not exactly two files. Empty when they do. A run with arguments
+// that pass fails only on its files.
+std::string convertArgumentsProblem(const std::vector<std::string>& args);
 
 // The usage text, one way to run the program a line, ending in a newline.
 const char* usageText();
@@ -27,9 +36,9 @@ const char* usageText();
 // "vyd X.Y.Z".
 std::string versionLine();
 
-// Runs every kind but Editor: writes usage and version to out, usage errors and failures to err, and
-// returns the exit status (0 for help and version, 2 for a usage error, the script's or the conversion's own
-// status otherwise).
+// Runs every kind but Editor: writes usage and version to out, usage errors (the problem's line, then the
+// usage) and failures to err, and returns the exit status (0 for help and version, 2 for a usage error, the
+// script's or the conversion's own status otherwise: 1 when a file could not be read or written).
 int runCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err);
 
 // The environment the editor window needs: a display the toolkit can reach. Returns the empty string when

@@ -11,6 +11,9 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);  // takes the toolkit's own options out of argv
     QApplication::setApplicationName("VYD");
+#ifdef VYD_APP_ID
+    QGuiApplication::setDesktopFileName(VYD_APP_ID);  // the desktop entry's icon and name for the window
+#endif
     QApplication::setQuitOnLastWindowClosed(false);  // the program ends when its window procedure says so
 
     vyd::QtPlatform platform;

@@ -521,22 +521,27 @@ void QtPlatform::shellOpen(const std::string& program, const std::string& parame
     QProcess::startDetached(fromFileName(program), arguments);
 }
 
-void QtPlatform::openHelp(const std::string& file) {
-    // The help is the page docs/help.html shipped with the program; a named HTML page that exists is
-    // opened instead.
+QString findHelpPage(const QString& named, const QString& currentDir, const QString& appDir) {
     QStringList candidates;
-    const QString named = fromFileName(file);
     if (named.endsWith(".html", Qt::CaseInsensitive)) candidates << named;
-    const QString appDir = QCoreApplication::applicationDirPath();
-    for (const QString& dir : {QDir::currentPath(), appDir, appDir + "/..", appDir + "/../share/doc/vyd"})
+    // The working folder and the build tree hold docs/help.html; an installed editor in PREFIX/libexec/vyd/
+    // (or PREFIX/bin/) finds PREFIX/share/doc/vyd/help.html.
+    for (const QString& dir : {currentDir, appDir, appDir + "/..", appDir + "/../share/doc/vyd",
+                               appDir + "/../../share/doc/vyd"})
         candidates << dir + "/docs/help.html" << dir + "/help.html";
     for (const QString& candidate : candidates) {
         const QFileInfo info(candidate);
-        if (info.isFile()) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
-            return;
-        }
+        if (info.isFile()) return QDir::cleanPath(info.absoluteFilePath());
     }
+    return {};
+}
+
+void QtPlatform::openHelp(const std::string& file) {
+    // The help is the page docs/help.html shipped with the program; a named HTML page that exists is
+    // opened instead.
+    const QString page =
+        findHelpPage(fromFileName(file), QDir::currentPath(), QCoreApplication::applicationDirPath());
+    if (!page.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(page));
 }
 
 }  // namespace vyd

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 #include <QTimer>
 #include <chrono>
 #include <deque>
@@ -18,6 +19,11 @@
 #include "qt/qt_widgets.h"
 
 namespace vyd {
+
+// The help page to open for FILE (named): named itself when it is an existing HTML page, else the first
+// docs/help.html or help.html found in the working folder, the editor's folder, its parent, or the share/doc/vyd
+// folder of the prefix the editor is installed in. Empty when there is none.
+QString findHelpPage(const QString& named, const QString& currentDir, const QString& appDir);
 
 class QtPlatform : public Platform, private WindowEvents {
 public:

@@ -34,9 +34,35 @@ foreach(bad "--script" "--script;a;b" "--frobnicate" "--help;x")
   endif()
 endforeach()
 
-# `vyd convert` keeps the conversion's own status and message.
-run_vyd(s o e convert only-one)
-expect("vyd convert only-one" "${s}" "${o}" "${e}" 1 "^$" "^usage: vyd convert IN OUT")
+run_vyd(s o e convert --help)
+expect("vyd convert --help" "${s}" "${o}" "${e}" 0 "^usage: vyd " "^$")
+if(NOT o STREQUAL usage)
+  message(FATAL_ERROR "vyd convert --help differs from vyd --help:\n${o}")
+endif()
+
+# A convert command line that makes no request: one line saying why, then the usage, status 2.
+foreach(bad "convert" "convert;only-one" "convert;a.bmp;b.bmp;--frobnicate" "convert;a.bmp;b.bmp;--mode")
+  run_vyd(s o e ${bad})
+  expect("vyd ${bad}" "${s}" "${o}" "${e}" 2 "^$" "^vyd convert: [^\n]+\n")
+  string(FIND "${e}" "\n" end_of_line)
+  math(EXPR end_of_line "${end_of_line} + 1")
+  string(SUBSTRING "${e}" ${end_of_line} -1 rest)
+  if(NOT rest STREQUAL usage)
+    message(FATAL_ERROR "vyd ${bad}: after its line, standard error is not the usage:\n${e}")
+  endif()
+endforeach()
+
+# A picture that cannot be read, or written where it cannot be: the conversion's own lines, status 1.
+file(REMOVE_RECURSE ${WORKDIR})
+file(MAKE_DIRECTORY ${WORKDIR})
+foreach(files "${WORKDIR}/absent.bmp;${WORKDIR}/out.bmp" "${WORKDIR};${WORKDIR}/out.bmp"
+              "${PICTURE};${WORKDIR}/no/such/folder/out.bmp")
+  run_vyd(s o e convert ${files})
+  expect("vyd convert ${files}" "${s}" "${o}" "${e}" 1 "^$" "^[^\n]+\n")
+  if(e MATCHES "usage")
+    message(FATAL_ERROR "vyd convert ${files}: a file failure is not a usage error:\n${e}")
+  endif()
+endforeach()
 
 # Without any display the window cannot open: one line, status 2, whether or not a file is named.
 unset(ENV{DISPLAY})
@@ -60,6 +86,20 @@ execute_process(COMMAND ${WORKDIR}/bin/${vyd_name} OUTPUT_VARIABLE o ERROR_VARIA
 expect("vyd without vyd-editor" "${s}" "${o}" "${e}" 2 "^$" "${one_line}")
 if(NOT e MATCHES "vyd-editor")
   message(FATAL_ERROR "vyd without vyd-editor says: ${e}")
+endif()
+
+# Installed as PREFIX/bin/vyd and PREFIX/libexec/vyd/vyd-editor, `vyd FILE` hands FILE to the editor byte
+# for byte, as a file manager's "Open with" does with a path holding spaces and non-ASCII letters.
+file(MAKE_DIRECTORY ${WORKDIR}/libexec/vyd)
+file(WRITE ${WORKDIR}/fake-editor "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done\n")
+file(COPY ${WORKDIR}/fake-editor DESTINATION ${WORKDIR}/libexec/vyd
+     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+file(RENAME ${WORKDIR}/libexec/vyd/fake-editor ${WORKDIR}/libexec/vyd/vyd-editor)
+set(path "${WORKDIR}/Mes images/Été à l'île — ночь.bmp")
+execute_process(COMMAND ${WORKDIR}/bin/${vyd_name} ${path} OUTPUT_VARIABLE o ERROR_VARIABLE e RESULT_VARIABLE s)
+expect("vyd with a path holding spaces and non-ASCII letters" "${s}" "${o}" "${e}" 0 "" "^$")
+if(NOT o STREQUAL "${path}\n")
+  message(FATAL_ERROR "the editor was given [${o}] for [${path}]")
 endif()
 
 # With the editor built, `vyd FILE` becomes the editor, which stays up until it is stopped.

@@ -19,9 +19,11 @@ TEST(CommandLineTest, ChoosesTheWayToRunFromTheFirstArgument) {
         {{"picture.bmp"}, Kind::Editor, {"picture.bmp"}},
         {{"-platform", "offscreen", "a.bmp"}, Kind::Editor, {"-platform", "offscreen", "a.bmp"}},
         {{"--script", "s.vys"}, Kind::Script, {"s.vys"}},
-        {{"convert"}, Kind::Convert, {}},
         {{"convert", "a.bmp", "b.gif", "--mode", "grey"}, Kind::Convert, {"a.bmp", "b.gif", "--mode", "grey"}},
+        {{"convert", "--quality", "75.5", "-", "--"}, Kind::Convert, {"--quality", "75.5", "-", "--"}},
         {{"--help"}, Kind::Help, {}},
+        {{"convert", "--help"}, Kind::Help, {}},
+        {{"convert", "a.bmp", "--help"}, Kind::Help, {}},
         {{"--version"}, Kind::Version, {}},
     };
     for (const Case& c : cases) {
@@ -38,6 +40,28 @@ TEST(CommandLineTest, WrongArgumentCountsAndUnknownLongOptionsAreUsageErrors) {
     };
     for (const Args& args : bad) {
         EXPECT_EQ(parseCommandLine(args).kind, Kind::UsageError) << testing::PrintToString(args);
+    }
+}
+
+TEST(CommandLineTest, ConvertArgumentsThatMakeNoRequestAreUsageErrorsSayingWhy) {
+    const std::pair<Args, std::string> bad[] = {
+        {{"convert"}, "vyd convert: missing IN and OUT"},
+        {{"convert", "a.bmp"}, "vyd convert: missing OUT"},
+        {{"convert", "a.bmp", "b.bmp", "c.bmp"}, "vyd convert: one picture at a time: c.bmp is a third file"},
+        {{"convert", "a.bmp", "b.bmp", "--frobnicate"}, "vyd convert: unknown option: --frobnicate"},
+        {{"convert", "a.bmp", "b.bmp", "--mode"}, "vyd convert: --mode needs a value"},
+        {{"convert", "a.bmp", "b.bmp", "--mode", "grey", "--quality"}, "vyd convert: --quality needs a value"},
+        {{"convert", "a.bmp", "b.bmp", "--mode", "sepia"}, "vyd convert: unknown mode: sepia"},
+        {{"convert", "a.bmp", "b.jpg", "--quality", "9x"}, "vyd convert: the quality must be a number: 9x"},
+        {{"convert", "a.bmp", "b.jpg", "--quality", ""}, "vyd convert: the quality must be a number: "},
+    };
+    for (const auto& [args, problem] : bad) {
+        const CommandLine command = parseCommandLine(args);
+        EXPECT_EQ(command.kind, Kind::UsageError) << testing::PrintToString(args);
+        EXPECT_EQ(command.problem, problem) << testing::PrintToString(args);
+    }
+    for (const char* mode : {"2", "16", "chequer", "256", "dither", "grey", "true"}) {
+        EXPECT_EQ(convertArgumentsProblem({"a.bmp", "b.bmp", "--mode", mode}), "") << mode;
     }
 }
 

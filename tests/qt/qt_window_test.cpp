@@ -230,6 +230,20 @@ private slots:
                  QFileInfo(root.absoluteFilePath("docs/help.html")).canonicalFilePath());
     }
 
+    void anInstalledEditorFindsTheHelpUnderItsPrefix() {
+        QTemporaryDir prefix;
+        const QDir root(prefix.path());
+        QVERIFY(root.mkpath("bin") && root.mkpath("libexec/vyd") && root.mkpath("share/doc/vyd"));
+        const QString page = prefix.filePath("share/doc/vyd/help.html");
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QString elsewhere = prefix.filePath("libexec");
+        QCOMPARE(findHelpPage("VYD.HLP", elsewhere, prefix.filePath("libexec/vyd")), page);
+        QCOMPARE(findHelpPage("VYD.HLP", elsewhere, prefix.filePath("bin")), page);
+        QCOMPARE(findHelpPage("VYD.HLP", elsewhere, prefix.filePath("opt/x/y")), QString());
+    }
+
     void keyPollTakesKeysAndHoldsBackTheRest() {
         QCoreApplication::postEvent(&canvas(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         QCoreApplication::postEvent(&canvas(), new QMouseEvent(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2),
