@@ -131,55 +131,54 @@ struct ConvertRequest {
     std::optional<int> quality;
 };
 
-// False (with the reason on err) when the arguments do not make a request.
-bool parseArguments(const std::vector<std::string>& args, ConvertRequest& request, std::ostream& err) {
+// The problem with the arguments, or the empty text when they make a request.
+std::string parseArguments(const std::vector<std::string>& args, ConvertRequest& request) {
     std::vector<std::string> files;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--mode" || arg == "--quality") {
-            if (i + 1 == args.size()) {
-                err << arg << " needs a value\n";
-                return false;
-            }
+            if (i + 1 == args.size()) return arg + " needs a value";
             const std::string& value = args[++i];
             if (arg == "--mode") {
                 request.modeCommand = 0;
                 for (const ModeOption& option : kModeOptions) {
                     if (value == option.name) request.modeCommand = option.command;
                 }
-                if (!request.modeCommand) {
-                    err << "unknown mode: " << value << '\n';
-                    return false;
-                }
+                if (!request.modeCommand) return "unknown mode: " + value;
             } else {
                 char* end = nullptr;
                 const double number = std::strtod(value.c_str(), &end);
-                if (value.empty() || *end != '\0') {
-                    err << "the quality must be a number: " << value << '\n';
-                    return false;
-                }
+                if (value.empty() || *end != '\0') return "the quality must be a number: " + value;
                 request.quality = clampJpegQuality(number);
             }
         } else if (arg.size() > 2 && arg.starts_with("--")) {
-            err << "unknown option: " << arg << '\n';
-            return false;
+            return "unknown option: " + arg;
+        } else if (files.size() == 2) {
+            return "one picture at a time: " + arg + " is a third file";
         } else {
             files.push_back(arg);
         }
     }
-    if (files.size() != 2) return false;
+    if (files.empty()) return "missing IN and OUT";
+    if (files.size() == 1) return "missing OUT";
     request.in = files[0];
     request.out = files[1];
-    return true;
+    return {};
 }
 
 }  // namespace
 
+std::string convertArgumentsProblem(const std::vector<std::string>& args) {
+    ConvertRequest request;
+    return parseArguments(args, request);
+}
+
 int runConvert(const std::vector<std::string>& args, std::ostream& err) {
     ConvertRequest request;
-    if (!parseArguments(args, request, err)) {
-        err << kUsage << '\n';
-        return 1;
+    const std::string problem = parseArguments(args, request);
+    if (!problem.empty()) {
+        err << problem << '\n' << kUsage << '\n';
+        return 2;
     }
     BatchPlatform ui(err);
     AppState app;

@@ -1,7 +1,6 @@
 #include "cli/command_line.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <ostream>
 
 #include "app/convert_tool.h"
@@ -22,9 +21,6 @@ constexpr const char* kUsage =
     "                               read IN, optionally convert its colour mode, write OUT\n"
     "       vyd --help | --version\n";
 
-// The values --mode takes, as the usage lists them.
-constexpr const char* kConvertModes[] = {"2", "16", "chequer", "256", "dither", "grey", "true"};
-
 bool isSet(const char* value) { return value != nullptr && *value != '\0'; }
 
 CommandLine make(CommandLine::Kind kind, std::vector<std::string> args = {}) {
@@ -35,34 +31,6 @@ CommandLine make(CommandLine::Kind kind, std::vector<std::string> args = {}) {
 }
 
 }  // namespace
-
-std::string convertArgumentsProblem(const std::vector<std::string>& args) {
-    std::size_t files = 0;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--mode" || arg == "--quality") {
-            if (i + 1 == args.size()) return arg + " needs a value";
-            const std::string& value = args[++i];
-            if (arg == "--mode") {
-                const auto known = [&value](const char* mode) { return value == mode; };
-                if (std::none_of(std::begin(kConvertModes), std::end(kConvertModes), known)) {
-                    return "unknown mode: " + value;
-                }
-            } else {
-                char* end = nullptr;
-                std::strtod(value.c_str(), &end);
-                if (value.empty() || *end != '\0') return "the quality must be a number: " + value;
-            }
-        } else if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
-            return "unknown option: " + arg;
-        } else if (++files > 2) {
-            return "one picture at a time: " + arg + " is a third file";
-        }
-    }
-    if (files == 0) return "missing IN and OUT";
-    if (files == 1) return "missing OUT";
-    return {};
-}
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
     using Kind = CommandLine::Kind;

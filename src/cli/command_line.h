@@ -22,13 +22,8 @@ struct CommandLine {
 // Reads the arguments after the program name. An option of our own starting with "--" that is not
 // --script, --help or --version, or one of those with the wrong number of arguments, is a usage error.
 // After "convert", --help anywhere asks for the usage, and arguments that do not make a conversion request
-// (see convertArgumentsProblem) are a usage error naming the problem.
+// (see convertArgumentsProblem in app/convert_tool.h) are a usage error naming the problem.
 CommandLine parseCommandLine(const std::vector<std::string>& args);
-
-// Why the arguments after "convert" do not make a request: an unknown option, --mode or --quality without
-// a value or with one they do not take, or not exactly two files. Empty when they do. A run with arguments
-// that pass fails only on its files.
-std::string convertArgumentsProblem(const std::vector<std::string>& args);
 
 // The usage text, one way to run the program a line, ending in a newline.
 const char* usageText();

@@ -96,7 +96,7 @@ TEST_F(Convert, ArgumentsAreChecked) {
           {in, dir / "a.bmp", "--mode", "4"}, {in, dir / "a.jpg", "--quality", "high"},
           {in, dir / "a.bmp", "--colour"}}) {
         err.str("");
-        EXPECT_EQ(run(args), 1);
+        EXPECT_EQ(run(args), 2);
         EXPECT_NE(err.str().find("usage: vyd convert IN OUT"), std::string::npos) << err.str();
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "a.bmp"));

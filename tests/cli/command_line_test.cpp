@@ -1,3 +1,4 @@
+#include "app/convert_tool.h"
 #include "cli/command_line.h"
 
 #include <gtest/gtest.h>
