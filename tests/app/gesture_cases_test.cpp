@@ -132,6 +132,19 @@ const ScriptCase kGestures[] = {
      "drop \"$D/c.bmp\"\n" + click("U", "left", 1, 0) + "save level 0 \"$D/out.bmp\"\nmenu 1329\ndrop \"$D/c.bmp\"\n"
      "press left 0 0\nmove 5 3\nrelease left 5 3\nprint state\n",
      {"level 1 current ... origin=5,3 "}, {{"out.bmp", std::vector<uint32_t>(8, grey(127))}}},
+    // Right+R sets the pivot; S and R drags scale and turn level 1 about it by the pointer's move (a quarter
+    // turn clockwise on the screen is a negative angle).
+    {"PivotThenScaleAndRotateByDragging",
+     {{"w.bmp", flat24(10, 10, W)}},
+     "menu 1329\ndrop \"$D/w.bmp\"\n" + click("R", "right", 0, 0) +
+         "keydown S\npress left 4 0\nmove 8 0\nrelease left 8 0\nkeyup S\nkeydown R\npress left 4 0\nmove 0 4\n"
+         "release left 0 4\nkeyup R\nprint state\n",
+     {"level 1 current ... scale=2,2 rot=0,-1 pivot=0,0 "}},
+    // Page Down, Delete (a line), End and Home move the view down the tall picture and back to its top.
+    {"ScrollKeysMoveTheViewAlongTheVerticalBar",
+     {{"t.bmp", flat24(30, 3000, W)}},
+     "drop \"$D/t.bmp\"\nkey NEXT\nkey DELETE\nprint state\nkey END\nprint state\nkey HOME\nprint state\n",
+     {"view zoom=1,1 move=0,-986 ", "view zoom=1,1 move=0,-2022 ", "view zoom=1,1 move=0,0 "}},
     {"WashRefusesWithoutTruecolorAndOnLevelFifteen",
      {{"w.bmp", flat24(2, 2, W)}},
      "drop \"$D/w.bmp\"\n" + click("ESCAPE", "left", 0, 0) + "menu 1343\ndrop \"$D/w.bmp\"\n" + click("ESCAPE", "left", 0, 0),
