@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/title_status.h"
 #include "formats/codec_messages.h"
 #include "formats/format_table.h"
 
@@ -34,21 +35,6 @@ void showOutcome(Platform& ui, const std::vector<CodecNotice>& warnings, const s
     }
     show(ui, boxes);
 }
-
-// The window's title is the status line while a file is read or written; it is put back afterwards.
-class TitleStatus {
-public:
-    TitleStatus(Platform& ui, const char* status) : ui_(ui), saved_(ui.title().substr(0, 127)) {
-        ui_.setTitle(status);
-    }
-    ~TitleStatus() { ui_.setTitle(saved_); }
-    TitleStatus(const TitleStatus&) = delete;
-    TitleStatus& operator=(const TitleStatus&) = delete;
-
-private:
-    Platform& ui_;
-    std::string saved_;
-};
 
 }  // namespace
 

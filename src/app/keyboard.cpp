@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "app/command_table.h"
 #include "app/dialogs.h"
 #include "app/endings.h"
 #include "app/key_state.h"
@@ -23,9 +24,6 @@ namespace {
 
 constexpr int kHideShowCommand = 1307;
 constexpr int kLevelListCommand = 1308;
-constexpr int kFirstLevelCommandId = 1328;
-
-bool held(const AppState& app, int key) { return keyHeld(app, key); }
 
 void issueCommand(AppState& app, int id) { app.ui().sendMessage(WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
@@ -60,34 +58,25 @@ void toggleRotations(AppState& app) {
 
 // F5: level 15 takes the current level's placement (and becomes current); pressed on level 15, the
 // placement goes back to the level it came from.
+void copyPlacement(const Level& from, Level& to) {
+    to.originX = from.originX;
+    to.originY = from.originY;
+    to.rotationCos = to.savedRotationCos = from.rotationCos;
+    to.rotationSin = to.savedRotationSin = from.rotationSin;
+    to.scaleX = from.scaleX;
+    to.scaleY = from.scaleY;
+}
+
 void exchangeTransform(AppState& app) {
     LevelTable& levels = app.levels;
     Level& top = levels[kTopLevel];
     if (levels.currentIndex != kTopLevel) {
-        const Level& from = levels.current();
-        top.originX = from.originX;
-        top.originY = from.originY;
-        top.rotationCos = from.rotationCos;
-        top.rotationSin = from.rotationSin;
-        top.scaleX = from.scaleX;
-        top.scaleY = from.scaleY;
-        top.savedRotationCos = from.rotationCos;
-        top.savedRotationSin = from.rotationSin;
+        copyPlacement(levels.current(), top);
         app.shell.transformPartner = levels.currentIndex;
         levels.currentIndex = kTopLevel;
     } else if (app.shell.transformPartner >= 0) {
         const int partner = app.shell.transformPartner;
-        if (partner != 0) {
-            Level& to = levels[partner];
-            to.originX = top.originX;
-            to.originY = top.originY;
-            to.rotationCos = top.rotationCos;
-            to.rotationSin = top.rotationSin;
-            to.savedRotationCos = top.rotationCos;
-            to.savedRotationSin = top.rotationSin;
-            to.scaleX = top.scaleX;
-            to.scaleY = top.scaleY;
-        }
+        if (partner != 0) copyPlacement(top, levels[partner]);
         levels.currentIndex = partner;
         app.shell.transformPartner = -1;
     }
@@ -98,7 +87,7 @@ void exchangeTransform(AppState& app) {
 // F4, F8 and F9 show their preview while held; ctrl+F9 asks for the bwlimit value when F9 is released.
 void previewKey(AppState& app, int key, bool down) {
     ViewState& view = app.view;
-    if (key == VK_F(9) && held(app, VK_CONTROL)) {
+    if (key == VK_F(9) && keyHeld(app, VK_CONTROL)) {
         if (down) return;
         const std::string answer = askText(app, "min color value to treat as white?",
                                            formatText("%7d", static_cast<int>(app.modes.bwlimit)));
@@ -135,12 +124,12 @@ bool colourValueKey(AppState& app, int key) {
     const Color present = pixelColor(image, u, v, true);
     if ((present >> 24) != 0) return true;
     int step = 0;
-    if (held(app, VK_TAB)) {
+    if (keyHeld(app, VK_TAB)) {
         step = 256;
     } else {
-        if (held(app, VK_MENU)) step += 4;
-        if (held(app, VK_CONTROL)) step += 16;
-        if (held(app, VK_SHIFT)) step += 64;
+        if (keyHeld(app, VK_MENU)) step += 4;
+        if (keyHeld(app, VK_CONTROL)) step += 16;
+        if (keyHeld(app, VK_SHIFT)) step += 64;
         if (step == 0) step = 1;
     }
     const int value = static_cast<int>((present >> entry->shift) & 0xFF);
@@ -160,7 +149,7 @@ void brushSizeKey(AppState& app, int key) {
         size = static_cast<int8_t>(key - '0');
     } else if (key >= 'A' && key <= 'Z') {
         size = static_cast<int8_t>(10 + key - 'A');
-    } else if (held(app, VK_SPACE)) {
+    } else if (keyHeld(app, VK_SPACE)) {
         Image& image = app.currentLevel().image;
         std::swap(image.leftColor, image.rightColor);
     }
@@ -202,7 +191,7 @@ void ctrlKey(AppState& app, int key) {
 
 // F8: the linear mapping's two ends (from255 with shift).
 void adjustMapping(AppState& app, int key) {
-    int32_t& value = held(app, VK_SHIFT) ? app.modes.from255 : app.modes.from0;
+    int32_t& value = keyHeld(app, VK_SHIFT) ? app.modes.from255 : app.modes.from0;
     switch (key) {
         case VK_PRIOR: value += 100; break;
         case VK_NEXT: value -= 100; break;
@@ -259,13 +248,13 @@ void plainKey(AppState& app, int key) {
     }
     for (const ArrowKey& a : kArrowKeys) {
         if (a.key != key) continue;
-        if (held(app, VK_SHIFT)) {
+        if (keyHeld(app, VK_SHIFT)) {
             app.currentLevel().originX += a.dx;
             app.currentLevel().originY += a.dy;
             redrawNow(app);
-        } else if (held(app, 'L')) {
+        } else if (keyHeld(app, 'L')) {
             const int index = (app.levels.currentIndex + a.levelStep + kLevelCount) % kLevelCount;
-            issueCommand(app, kFirstLevelCommandId + index);
+            issueCommand(app, kFirstLevelCommand + index);
         }
         return;
     }
@@ -282,33 +271,33 @@ LRESULT handleKeyMessage(AppState& app, UINT message, WPARAM wParam, LPARAM lPar
     // The current level's own visibility comes back on screen as soon as P is let go.
     if (key == 'P' && !down) redrawNow(app);
 
-    if (held(app, 'P')) {
+    if (keyHeld(app, 'P')) {
         redrawNow(app);
-    } else if (held(app, 'T')) {
+    } else if (keyHeld(app, 'T')) {
         showLevelTitle(app);
-    } else if (held(app, VK_F(2)) && held(app, VK_F(3))) {
+    } else if (keyHeld(app, VK_F(2)) && keyHeld(app, VK_F(3))) {
         toggleRotations(app);
-    } else if (held(app, VK_F(5))) {
+    } else if (keyHeld(app, VK_F(5))) {
         exchangeTransform(app);
     } else if (key == VK_F(4) || key == VK_F(8) || key == VK_F(9)) {
         previewKey(app, key, down);
-    } else if (held(app, VK_F(10))) {
+    } else if (keyHeld(app, VK_F(10))) {
         releaseKey(app, VK_F(10));
         redrawNow(app);
-    } else if (held(app, VK_F(11))) {
+    } else if (keyHeld(app, VK_F(11))) {
         releaseKey(app, VK_F(11));
-        bool& toggle = held(app, VK_SHIFT) ? app.view.pixelGrid : app.view.currentAlone;
+        bool& toggle = keyHeld(app, VK_SHIFT) ? app.view.pixelGrid : app.view.currentAlone;
         toggle = !toggle;
         redrawNow(app);
     } else if (!freshPress(lParam)) {
         // Auto-repeats and releases end here.
     } else if (colourValueKey(app, key)) {
-    } else if (held(app, VK_CONTROL)) {
-        if (held(app, VK_MENU)) brushSizeKey(app, key);
+    } else if (keyHeld(app, VK_CONTROL)) {
+        if (keyHeld(app, VK_MENU)) brushSizeKey(app, key);
         else ctrlKey(app, key);
-    } else if (held(app, VK_F(8))) {
+    } else if (keyHeld(app, VK_F(8))) {
         adjustMapping(app, key);
-    } else if (held(app, VK_F(9))) {
+    } else if (keyHeld(app, VK_F(9))) {
         adjustBwlimit(app, key);
     } else {
         plainKey(app, key);

@@ -1,11 +1,8 @@
 #include "app/level_menu_items.h"
 
-namespace vyd {
+#include "app/command_table.h"
 
-namespace {
-constexpr int kLevelsPopup = 3;
-constexpr int kFirstLevelCommand = 1328;
-}  // namespace
+namespace vyd {
 
 void enableLevelItems(AppState& app) {
     for (int i = 0; i < kLevelCount; ++i) {

@@ -4,6 +4,7 @@
 #include "app/endings.h"
 #include "app/file_chooser.h"
 #include "app/key_state.h"
+#include "app/title_status.h"
 #include "formats/file_io.h"
 #include "ops/color_wash.h"
 #include "ops/pattern_smoothing.h"
@@ -12,11 +13,12 @@
 #include "sequences/colour_file.h"
 #include "util/text_format.h"
 
+#include <optional>
+
 namespace vyd {
 
 namespace {
 
-constexpr size_t kTitleCapacity = 127;     // a saved title keeps what a 128-byte buffer held
 constexpr uint32_t kProgressPeriodMs = 50;  // how often a running operation shows what it has done
 
 // Lets a long operation poll the keys, show its progress and title its rows through the window.
@@ -35,16 +37,13 @@ public:
         lastShown_ = now;
         redrawNow(app_);
     }
-    void showRowTitle(const std::string& text) override {
-        savedTitle_ = app_.ui().title().substr(0, kTitleCapacity);
-        app_.ui().setTitle(text);
-    }
-    void restoreTitle() override { app_.ui().setTitle(savedTitle_); }
+    void showRowTitle(const std::string& text) override { rowTitle_.emplace(app_.ui(), text); }
+    void restoreTitle() override { rowTitle_.reset(); }
 
 private:
     AppState& app_;
     uint32_t lastShown_;
-    std::string savedTitle_;
+    std::optional<TitleStatus> rowTitle_;
 };
 
 }  // namespace

@@ -11,8 +11,6 @@ namespace {
 
 enum class Phase { Press, Drag };
 
-bool held(const AppState& app, int key) { return keyHeld(app, key); }
-
 void takeColourFromScreen(AppState& app, Button button) {
     buttonColour(app, button) = pictureColourAt(app, app.shell.pointer);
 }
@@ -32,7 +30,7 @@ void setPickedColour(AppState& app, Color& picked, bool clear) {
 // The digit key held for a zoom click, tried from 1 to 9; -1 when none.
 int heldDigit(const AppState& app) {
     for (int d = 1; d <= 9; ++d) {
-        if (held(app, '0' + d)) return d;
+        if (keyHeld(app, '0' + d)) return d;
     }
     return -1;
 }
@@ -42,29 +40,29 @@ void leftButton(AppState& app, Phase phase) {
     const bool painting = app.view.paintDepth > 0;
     app.shell.penColor = app.buttons.left;
     Image& image = app.currentLevel().image;
-    if (held(app, VK_F(3)) || held(app, 'E')) {
-        if (press) chooseButtonColour(app, Button::Left, held(app, VK_F(3)));
-    } else if (held(app, 'F')) {
-        if (press) fillAtPointer(app, Button::Left, held(app, VK_SHIFT));
-    } else if (held(app, 'U')) {
+    if (keyHeld(app, VK_F(3)) || keyHeld(app, 'E')) {
+        if (press) chooseButtonColour(app, Button::Left, keyHeld(app, VK_F(3)));
+    } else if (keyHeld(app, 'F')) {
+        if (press) fillAtPointer(app, Button::Left, keyHeld(app, VK_SHIFT));
+    } else if (keyHeld(app, 'U')) {
         smoothAtPointer(app);
-    } else if (held(app, 'B')) {
+    } else if (keyHeld(app, 'B')) {
         if (press) setPickedColour(app, image.leftColor, false);
-    } else if (held(app, 'V')) {
+    } else if (keyHeld(app, 'V')) {
         setPickedColour(app, image.leftColor, true);
     } else if (heldDigit(app) > 0) {
         if (press) zoomByDigit(app, heldDigit(app));
-    } else if (held(app, VK_ESCAPE)) {
+    } else if (keyHeld(app, VK_ESCAPE)) {
         if (press) {
             releaseKey(app, VK_ESCAPE);
             washCurrentLevel(app);
         }
-    } else if (held(app, '0')) {
+    } else if (keyHeld(app, '0')) {
         if (press) zoomByDigit(app, 0);
-    } else if (held(app, VK_F(1))) {
+    } else if (keyHeld(app, VK_F(1))) {
         releaseKey(app, VK_F(1));
         writeColourFileAtPointer(app);
-    } else if (held(app, VK_F(12))) {
+    } else if (keyHeld(app, VK_F(12))) {
         releaseKey(app, VK_F(12));
         const Color c = pictureColourAt(app, app.shell.pointer);
         app.ui().messageBox(Owner::Main,
@@ -72,17 +70,17 @@ void leftButton(AppState& app, Phase phase) {
                                 ", red " + std::to_string(redOf(c)),
                             "this pixel is:-", MB_OK);
         app.ui().updateWindow();
-    } else if (held(app, VK_LEFT) || held(app, VK_UP)) {
-        colourRun(app, RampKind::Ramp, held(app, VK_LEFT));
-    } else if (held(app, VK_RIGHT) || held(app, VK_DOWN)) {
-        colourRun(app, RampKind::Snap, held(app, VK_RIGHT));
-    } else if (held(app, 'R') || held(app, 'S')) {
-        if (!painting) rotateOrScaleAboutPivot(app, held(app, 'R'), held(app, 'S'));
-    } else if (held(app, 'A') || held(app, 'Z')) {
-        if (!painting) averageNeighbours(app, held(app, 'A'), held(app, 'Z'));
-    } else if (held(app, 'D')) {
+    } else if (keyHeld(app, VK_LEFT) || keyHeld(app, VK_UP)) {
+        colourRun(app, RampKind::Ramp, keyHeld(app, VK_LEFT));
+    } else if (keyHeld(app, VK_RIGHT) || keyHeld(app, VK_DOWN)) {
+        colourRun(app, RampKind::Snap, keyHeld(app, VK_RIGHT));
+    } else if (keyHeld(app, 'R') || keyHeld(app, 'S')) {
+        if (!painting) rotateOrScaleAboutPivot(app, keyHeld(app, 'R'), keyHeld(app, 'S'));
+    } else if (keyHeld(app, 'A') || keyHeld(app, 'Z')) {
+        if (!painting) averageNeighbours(app, keyHeld(app, 'A'), keyHeld(app, 'Z'));
+    } else if (keyHeld(app, 'D')) {
         if (!painting) paintWithBrush(app, true);
-    } else if (held(app, VK_F(2))) {
+    } else if (keyHeld(app, VK_F(2))) {
         if (!painting) {
             takeColourFromScreen(app, Button::Left);
             redrawNow(app);
@@ -98,11 +96,11 @@ void leftButton(AppState& app, Phase phase) {
 void middleButton(AppState& app, Phase phase) {
     const bool press = phase == Phase::Press;
     app.shell.penColor = app.buttons.middle;
-    if (held(app, VK_F(3)) || held(app, 'E')) {
-        if (press) chooseButtonColour(app, Button::Middle, held(app, VK_F(3)));
-    } else if (held(app, 'F')) {
+    if (keyHeld(app, VK_F(3)) || keyHeld(app, 'E')) {
+        if (press) chooseButtonColour(app, Button::Middle, keyHeld(app, VK_F(3)));
+    } else if (keyHeld(app, 'F')) {
         if (press) fillAtPointer(app, Button::Middle, false);
-    } else if (held(app, VK_F(2))) {
+    } else if (keyHeld(app, VK_F(2))) {
         takeColourFromScreen(app, Button::Middle);
     } else {
         if (press) app.shell.dragArmed = true;
@@ -115,21 +113,21 @@ void rightButton(AppState& app, Phase phase) {
     app.shell.penColor = app.buttons.right;
     Image& image = app.currentLevel().image;
     // B, V, F3 or E, R and F act on the press only; a drag honours only F2 and the default.
-    if (held(app, 'B')) {
+    if (keyHeld(app, 'B')) {
         if (press) setPickedColour(app, image.rightColor, false);
-    } else if (held(app, 'V')) {
+    } else if (keyHeld(app, 'V')) {
         if (press) setPickedColour(app, image.rightColor, true);
-    } else if (held(app, VK_F(3)) || held(app, 'E')) {
-        if (press) chooseButtonColour(app, Button::Right, held(app, VK_F(3)));
-    } else if (held(app, 'R')) {
+    } else if (keyHeld(app, VK_F(3)) || keyHeld(app, 'E')) {
+        if (press) chooseButtonColour(app, Button::Right, keyHeld(app, VK_F(3)));
+    } else if (keyHeld(app, 'R')) {
         if (press) {
             const LevelPixel at = pointerLevelPixel(app);
             app.currentLevel().pivotX = at.u;
             app.currentLevel().pivotY = at.v;
         }
-    } else if (held(app, 'F')) {
+    } else if (keyHeld(app, 'F')) {
         if (press) fillAtPointer(app, Button::Right, false);
-    } else if (held(app, VK_F(2))) {
+    } else if (keyHeld(app, VK_F(2))) {
         takeColourFromScreen(app, Button::Right);
     } else {
         if (press) app.shell.dragArmed = true;

@@ -9,14 +9,13 @@
 #include "app/level_menu_items.h"
 #include "app/level_pixel.h"
 #include "app/scroll_bars.h"
+#include "app/title_status.h"
 #include "compose/geometry.h"
 #include "compose/numeric.h"
 
 namespace vyd {
 
 namespace {
-
-constexpr size_t kTitleCapacity = 127;  // a saved title keeps what a 128-byte buffer held
 
 bool isColour(Color c) { return (c >> 24) == 0; }
 
@@ -68,14 +67,13 @@ Color& buttonColour(AppState& app, Button button) {
 
 void chooseButtonColour(AppState& app, Button button, bool fromScreen) {
     static const char* const kNames[] = {"left button", "middle button", "right button"};
-    Platform& ui = app.ui();
-    const std::string savedTitle = ui.title().substr(0, kTitleCapacity);
-    ui.setTitle(kNames[static_cast<int>(button)]);
-    Color& colour = buttonColour(app, button);
-    if (fromScreen) colour = pictureColourAt(app, app.shell.pointer);
-    const std::optional<Color> chosen = ui.chooseColor(colour, app.shell.customColors);
-    colour = (chosen ? *chosen : colour) & 0xFFFFFF;
-    ui.setTitle(savedTitle);
+    {
+        TitleStatus status(app.ui(), kNames[static_cast<int>(button)]);
+        Color& colour = buttonColour(app, button);
+        if (fromScreen) colour = pictureColourAt(app, app.shell.pointer);
+        const std::optional<Color> chosen = app.ui().chooseColor(colour, app.shell.customColors);
+        colour = (chosen ? *chosen : colour) & 0xFFFFFF;
+    }
     releaseKey(app, 'E');
     releaseKey(app, VK_F(3));
 }
