@@ -89,18 +89,12 @@ TEST_F(Convert, FailuresPrintTheBoxesAndLeaveNoFile) {
     EXPECT_FALSE(std::filesystem::exists(png));
 }
 
+// Every problem the arguments can have is in the command line's table; here: status 2, usage, no file.
 TEST_F(Convert, ArgumentsAreChecked) {
     const std::string in = truecolorFile();
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{in}, {in, dir / "a.bmp", dir / "b.bmp"}, {in, dir / "a.bmp", "--mode"},
-          {in, dir / "a.bmp", "--mode", "4"}, {in, dir / "a.jpg", "--quality", "high"},
-          {in, dir / "a.bmp", "--colour"}}) {
-        err.str("");
-        EXPECT_EQ(run(args), 2);
-        EXPECT_NE(err.str().find("usage: vyd convert IN OUT"), std::string::npos) << err.str();
-    }
+    EXPECT_EQ(run({in, dir / "a.bmp", "--mode", "4"}), 2);
+    EXPECT_NE(err.str().find("unknown mode: 4\nusage: vyd convert IN OUT"), std::string::npos) << err.str();
     EXPECT_FALSE(std::filesystem::exists(dir / "a.bmp"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "a.jpg"));
 
     // The quality is clamped as the menu's question clamps it: 0 gives 1, 150 gives 100.
     EXPECT_EQ(run({in, dir / "low.jpg", "--quality", "0"}), 0);

@@ -13,11 +13,6 @@ using namespace vyd;
 class GesturesTest : public QObject {
     Q_OBJECT
 
-    void sendKey(QWidget& to, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers) {
-        QKeyEvent event(type, key, modifiers);
-        QApplication::sendEvent(&to, &event);
-    }
-
 private slots:
     void heldKeysDecideClicksAndNeverStick() {
         QtPlatform qt;
@@ -32,21 +27,21 @@ private slots:
         QWidget& canvas = qt.canvas();
 
         // F held while the left button clicks: the region under the pointer is filled with black.
-        sendKey(canvas, QEvent::KeyPress, Qt::Key_F, Qt::NoModifier);
+        QTest::keyPress(&canvas, Qt::Key_F, Qt::NoModifier);
         QTest::mouseClick(&canvas, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
-        sendKey(canvas, QEvent::KeyRelease, Qt::Key_F, Qt::NoModifier);
+        QTest::keyRelease(&canvas, Qt::Key_F, Qt::NoModifier);
         QCOMPARE(pixelColor(picture, 7, 7, true), Color{0});
         QCOMPARE(app.shell.keyState['F'], uint8_t{0});
 
         // Alt goes down and comes back up as system keys.
-        sendKey(canvas, QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyPress(&canvas, Qt::Key_Alt, Qt::AltModifier);
         QCOMPARE(app.shell.keyState[VK_MENU], uint8_t{0xFF});
-        sendKey(canvas, QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+        QTest::keyRelease(&canvas, Qt::Key_Alt, Qt::NoModifier);
         QCOMPARE(app.shell.keyState[VK_MENU], uint8_t{0});
 
         // Alt+Tab: the release goes to another window, so losing the focus lets every key go.
-        sendKey(canvas, QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
-        sendKey(canvas, QEvent::KeyPress, Qt::Key_F8, Qt::AltModifier);
+        QTest::keyPress(&canvas, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyPress(&canvas, Qt::Key_F8, Qt::AltModifier);
         QVERIFY(app.view.previewLevels);
         QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
         QApplication::sendEvent(&canvas, &focusOut);
