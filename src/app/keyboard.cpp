@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <optional>
 
 #include "app/command_table.h"
 #include "app/dialogs.h"

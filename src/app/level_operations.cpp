@@ -1,5 +1,7 @@
 #include "app/level_operations.h"
 
+#include <optional>
+
 #include "app/dialogs.h"
 #include "app/endings.h"
 #include "app/file_chooser.h"
@@ -11,9 +13,6 @@
 #include "ops/region_fill.h"
 #include "ops/resize_by_scale.h"
 #include "sequences/colour_file.h"
-#include "util/text_format.h"
-
-#include <optional>
 
 namespace vyd {
 
