@@ -77,7 +77,9 @@ DerivationRefusal derivationRefusal(const LevelTable& levels, Derivation kind) {
     }
     if (levels.currentIndex == kTopLevel) return DerivationRefusal::OnLevel15;
     if (image.bitCount() != 24) return DerivationRefusal::NotTruecolor;
-    if (kind == Derivation::FromBumpMap && (image.width() < 4 || image.height() < 4)) return DerivationRefusal::TooSmall;
+    if (kind == Derivation::FromBumpMap && (image.width() < 4 || image.height() < 4)) {
+        return DerivationRefusal::TooSmall;
+    }
     return DerivationRefusal::None;
 }
 
@@ -95,7 +97,8 @@ bool removeBarrelDistortion(const Image& source, Image& destination, double pivo
                 dx *= k;
                 dy *= k;
             }
-            std::memcpy(out, pixelAt(source, sampleIndex(pivotX + dx, pivotX, width), sampleIndex(pivotY + dy, pivotY, height)), 3);
+            const int sx = sampleIndex(pivotX + dx, pivotX, width), sy = sampleIndex(pivotY + dy, pivotY, height);
+            std::memcpy(out, pixelAt(source, sx, sy), 3);
         }
     }
     adoptImage(destination, made);
@@ -175,7 +178,7 @@ bool rebuildFromBumpMap(const Image& source, Image& destination) {
 
     for (int y = 0; y < h; ++y) {
         uint8_t* out = made.row(y);
-        for (int x = 0; x < w; ++x) out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = static_cast<uint8_t>(clamp255(H[y][x]));
+        for (int x = 0; x < w; ++x, out += 3) out[0] = out[1] = out[2] = static_cast<uint8_t>(clamp255(H[y][x]));
     }
     adoptImage(destination, made);
     return true;
