@@ -1,5 +1,6 @@
 #include "app/command_table.h"
 
+#include "app/commands_derivations.h"
 #include "app/commands_editing.h"
 #include "app/commands_files.h"
 #include "app/commands_jpeg.h"
@@ -70,11 +71,11 @@ const std::vector<CommandEntry> kCommands = {
     {1285, "&Editing", "flip t&op/bottom", commandFlipTopBottom},
     {1286, "&Editing", "fl&ip left/right", commandFlipLeftRight},
     {1287, "&Editing", "rotate &90deg to right", commandRotateRight},
-    {1348, "&Editing", "copy to level 15 removing b&arrel distortion", nullptr},
-    {1349, "&Editing", "copy to level 15 changing into Poser .B&UM file mode", nullptr},
-    {1350, "&Editing", "copy to level 15 changing from Poser .BUM &file mode", nullptr},
-    {1355, "&Editing", "copy one color to level 15", nullptr},
-    {1364, "&Editing", "write left button's selecte&d color on all pixels whose color is right button's selected color", nullptr},
+    {1348, "&Editing", "copy to level 15 removing b&arrel distortion", commandRemoveBarrelDistortion},
+    {1349, "&Editing", "copy to level 15 changing into Poser .B&UM file mode", commandIntoBumpMap},
+    {1350, "&Editing", "copy to level 15 changing from Poser .BUM &file mode", commandFromBumpMap},
+    {1355, "&Editing", "copy one color to level 15", commandCopyOneColor},
+    {1364, "&Editing", "write left button's selecte&d color on all pixels whose color is right button's selected color", commandWriteOverRightColor},
     {1367, "&Editing", "blurring", nullptr},
     {1363, "&Editing", "special", commandSpecial},
     {1306, "&Levels", "&save assembled picture to file", commandAssemble},

@@ -1,5 +1,6 @@
 #include "app/commands_editing.h"
 
+#include "app/channel_question.h"
 #include "ops/geometry_edits.h"
 #include "ops/line_edits.h"
 #include "ops/pixel_edits.h"
@@ -66,9 +67,7 @@ Ending commandMultiplyByLeftColor(AppState& app, int) {
 
 Ending commandInvertColor(AppState& app, int) {
     return truecolorEdit(app, [&app](Image& image) {
-        const int answer = app.ui().messageBox(Owner::None, "yes=blue, no=green, cancel=red",
-                                               "which color do you want me to invert?", MB_YESNOCANCEL);
-        invertChannel(image, answer == IDYES ? Channel::Blue : answer == IDNO ? Channel::Green : Channel::Red);
+        invertChannel(image, askChannel(app, "which color do you want me to invert?"));
     });
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "image/image.h"
+#include "ops/channel.h"
 
 namespace vyd {
 
@@ -31,7 +32,6 @@ EditResult whitenAboveLimit(Image& image, uint16_t bwlimit);
 bool shrinkBackground(Image& image);
 // Each channel c becomes c * (the same channel of colour) / 256, truncated.
 bool multiplyByColor(Image& image, Color colour);
-enum class Channel { Blue = 0, Green = 1, Red = 2 };
 // The channel v becomes (256 - v) mod 256.
 bool invertChannel(Image& image, Channel channel);
 // All three channels become the largest (or the smallest) of the three.
