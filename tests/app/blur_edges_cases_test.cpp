@@ -47,18 +47,18 @@ const ScriptCase kCases[] = {
      "drop \"$D/p.bmp\"\nmenu 1367\n",
      {"messagebox owner=none icon=exclamation buttons=ok caption=\"\" text=\"must be truecolor\" -> ok\n", "<end>"}},
     // A red object on red: the object's pixels next to red background are marked (dark red for "similar"),
-    // not the one whose neighbours are the object's own or another colour.
+    // not its blue pixel, nor the background.
     {"RedObjectOnRedIsMarkedWhereItMeetsTheBackground",
-     {{"bg.bmp", picture16(4, 3, std::vector<uint32_t>(12, R))}, {"object.bmp", picture16(3, 2, {R, R, W, R, B, W})}},
-     markOver("yes", 2, 0) + "print state\n",
+     {{"bg.bmp", picture16(3, 2, std::vector<uint32_t>(6, R))}, {"object.bmp", picture16(3, 2, {W, W, R, W, R, B})}},
+     markOver("yes", 0, 0) + "print state\n",
      {"title \"hang on while I calculate the edges\"",
       "messagebox owner=main icon=none buttons=yesnocancel caption=\"what colors do you want the edges to be?\" "
       "text=\"YES = similar colors, NO = complementary colors, CANCEL = black unless on black\" -> yes",
       "title \"don't interrupt me, I'm thinking\"",
       "messagebox owner=main icon=none buttons=ok caption=\"mark edges\" text=\"edges set up on image 15\" -> ok",
       "title \"hang on while I calculate the edges\"", "title \"VYD:#1:...object.bmp...\"",
-      "level 15 altered=1 name=\"edges\" mode=4 bpp=8 size=4x3 ... left=00ffffff "},
-     {{"marks.bmp", {W, kDarkRed, W, W, kDarkRed, W, W, W, W, W, W, W}}}},
+      "level 15 altered=1 name=\"edges\" mode=4 bpp=8 size=3x2 ... left=00ffffff "},
+     {{"marks.bmp", {W, W, kDarkRed, W, kDarkRed, W}}}},
     // Black on black with the Cancel answer: light grey.
     {"CancelMarksBlackOnBlackLightGrey",
      {{"bg.bmp", picture16(3, 2, std::vector<uint32_t>(6, K))}, {"object.bmp", picture16(2, 1, {K, W})}},
