@@ -5,7 +5,6 @@
 #include <random>
 
 #include "ops/box_blur.h"
-#include "ops/recording_monitor.h"
 #include "support/picture_helpers.h"
 
 namespace vyd {
@@ -26,20 +25,14 @@ TEST(BoxBlur, EqualsTheMeanOverEachClippedWindow) {
         const Image source = testing::truecolor(w, h, [&](int, int) { return Color(random() & 0xFFFFFF); });
         for (int r : {0, 1, 2, 3, 6, 40, -2}) {
             Image blurred = testing::truecolor(w, h, [&](int x, int y) { return testing::at(source, x, y); });
-            testing::RecordingMonitor monitor;
-            ASSERT_TRUE(boxBlur(blurred, r, &monitor));
+            ASSERT_TRUE(boxBlur(blurred, r));
             for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x)
                     ASSERT_EQ(testing::at(blurred, x, y), windowMean(source, x, y, std::abs(r)))
                         << w << "x" << h << " r=" << r << " at " << x << "," << y;
-            // Every row announced from the top, counting down, then the title put back.
-            ASSERT_EQ(monitor.titles.size(), size_t(h) + 1);
-            EXPECT_EQ(monitor.titles.front(), std::to_string(h) + " rows to go");
-            EXPECT_EQ(monitor.titles[h - 1], "1 rows to go");
-            EXPECT_EQ(monitor.titles.back(), "<restore>");
         }
     }
-    Image indexed = testing::indexed(kMode16, 3, 3, [](int x, int) { return uint8_t(x); });
+    Image indexed = testing::indexed(kMode16, 3, 3, [](int, int) { return 1; });
     EXPECT_FALSE(boxBlur(indexed, 1));
 }
 
@@ -59,9 +52,8 @@ TEST(BoxBlur, DivisionByMagicIsExactForEverySumOfItsCounts) {
     }
     for (uint64_t d = (1u << 28) - 300; d <= (1u << 28); ++d) {
         const uint64_t m = divisionMagic(d);
-        for (uint64_t q = 1; q <= 256; ++q)
-            for (uint64_t n : {q * d - 1, q * d, q * d + d / 2})
-                if (n <= 255 * d) ASSERT_EQ(divideByMagic(n, m), n / d) << n << " / " << d;
+        for (uint64_t q = 1; q <= 255; ++q)
+            for (uint64_t n : {q * d - 1, q * d, q * d - d / 2}) ASSERT_EQ(divideByMagic(n, m), n / d) << n << " / " << d;
     }
 }
 
