@@ -15,10 +15,21 @@ inline int windowSpan(int i, int r, int n) { return std::min(i + r, n - 1) - std
 
 // One output row from the column sums `columns` (three channels a pixel, each the sum over the row's
 // vertical window): a running sum across the horizontal window, divided by the window's pixel count.
-// SumT is wide enough for the largest window sum. `divisor` holds each pixel's division magic, or with
-// kPlain (windows too large for the magic to be exact) the count itself.
+// `steps` (three values a pixel) receives what the sum gains after each pixel: the entering column less the
+// leaving one, worked out first in a loop without branches. SumT is wide enough for the largest window sum
+// (the steps may wrap, the sums stay exact). `divisor` holds each pixel's division magic, or with kPlain
+// (windows too large for the magic to be exact) the count itself.
 template <typename SumT, bool kPlain = false>
-void writeBlurredRow(const uint32_t* columns, const uint64_t* divisor, int width, int r, uint8_t* out) {
+void writeBlurredRow(const uint32_t* columns, uint32_t* steps, const uint64_t* divisor, int width, int r,
+                     uint8_t* out) {
+    const size_t values = size_t{3} * static_cast<size_t>(width);
+    // Pixel x gains column x + r + 1 while it exists and loses column x - r from x = r on.
+    const size_t enter = 3 * (size_t{static_cast<unsigned>(r)} + 1), leave = 3 * static_cast<size_t>(r);
+    const size_t entering = values > enter ? values - enter : 0;
+    for (size_t k = 0; k < entering; ++k) steps[k] = columns[k + enter];
+    std::fill(steps + entering, steps + values, 0u);
+    for (size_t k = leave; k < values; ++k) steps[k] -= columns[k - leave];
+
     SumT blue = 0, green = 0, red = 0;
     const int firstRight = std::min(r, width - 1);
     for (int i = 0; i <= firstRight; ++i) {
@@ -37,18 +48,10 @@ void writeBlurredRow(const uint32_t* columns, const uint64_t* divisor, int width
             out[3 * x + 1] = static_cast<uint8_t>(divideByMagic(green, m));
             out[3 * x + 2] = static_cast<uint8_t>(divideByMagic(red, m));
         }
-        if (x + r + 1 < width) {
-            const uint32_t* in = columns + 3 * (x + r + 1);
-            blue += in[0];
-            green += in[1];
-            red += in[2];
-        }
-        if (x - r >= 0) {
-            const uint32_t* leaving = columns + 3 * (x - r);
-            blue -= leaving[0];
-            green -= leaving[1];
-            red -= leaving[2];
-        }
+        // Steps are differences of 32-bit values: widened with their sign, as the window may shrink.
+        blue += static_cast<SumT>(static_cast<int32_t>(steps[3 * x]));
+        green += static_cast<SumT>(static_cast<int32_t>(steps[3 * x + 1]));
+        red += static_cast<SumT>(static_cast<int32_t>(steps[3 * x + 2]));
     }
 }
 
@@ -87,11 +90,12 @@ bool boxBlur(Image& image, int range, OperationMonitor* rows) {
     // The source rows still needed after their own output row was written: the last r + 1 of them.
     const int ringRows = std::min(r + 1, height);
     std::vector<uint8_t> ring;
-    std::vector<uint32_t> columns;
+    std::vector<uint32_t> columns, steps;
     std::vector<uint64_t> magic;  // each column's divisor for the current row
     try {
         ring.resize(static_cast<size_t>(ringRows) * rowValues);
         columns.assign(rowValues, 0);
+        steps.resize(rowValues);
         magic.resize(static_cast<size_t>(width));
     } catch (const std::bad_alloc&) {
         return false;
@@ -126,11 +130,11 @@ bool boxBlur(Image& image, int range, OperationMonitor* rows) {
             }
         }
         if (plainDivision) {
-            writeBlurredRow<uint64_t, true>(columns.data(), magic.data(), width, r, row);
+            writeBlurredRow<uint64_t, true>(columns.data(), steps.data(), magic.data(), width, r, row);
         } else if (narrowSums) {
-            writeBlurredRow<uint32_t>(columns.data(), magic.data(), width, r, row);
+            writeBlurredRow<uint32_t>(columns.data(), steps.data(), magic.data(), width, r, row);
         } else {
-            writeBlurredRow<uint64_t>(columns.data(), magic.data(), width, r, row);
+            writeBlurredRow<uint64_t>(columns.data(), steps.data(), magic.data(), width, r, row);
         }
         const uint8_t* entering = y + r + 1 < height ? image.row(y + r + 1) : nullptr;
         const uint8_t* leaving = y - r >= 0 ? &ring[static_cast<size_t>((y - r) % ringRows) * rowValues] : nullptr;
