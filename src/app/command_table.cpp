@@ -1,5 +1,6 @@
 #include "app/command_table.h"
 
+#include "app/commands_blur_edges.h"
 #include "app/commands_derivations.h"
 #include "app/commands_editing.h"
 #include "app/commands_files.h"
@@ -76,7 +77,7 @@ const std::vector<CommandEntry> kCommands = {
     {1350, "&Editing", "copy to level 15 changing from Poser .BUM &file mode", commandFromBumpMap},
     {1355, "&Editing", "copy one color to level 15", commandCopyOneColor},
     {1364, "&Editing", "write left button's selecte&d color on all pixels whose color is right button's selected color", commandWriteOverRightColor},
-    {1367, "&Editing", "blurring", nullptr},
+    {1367, "&Editing", "blurring", commandBlur},
     {1363, "&Editing", "special", commandSpecial},
     {1306, "&Levels", "&save assembled picture to file", commandAssemble},
     {1323, "&Levels", "assemble current le&vel && level 15", commandAssemble},
@@ -87,7 +88,7 @@ const std::vector<CommandEntry> kCommands = {
     {1309, "&Levels", "sh&ow scale && origin && angle", nullptr},
     {1313, "&Levels", "display && &alter level details", commandLevelDetails},
     {1314, "&Levels", "sort levels by &priority", commandSortByPriority},
-    {1315, "&Levels", "mark &edges where same overlaps same", nullptr},
+    {1315, "&Levels", "mark &edges where same overlaps same", commandMarkEdges},
     {0, "&Levels", nullptr, nullptr},
     {1328, "&Levels", "work on &background", commandSelectLevel},
     {1329, "&Levels", "work on object &1", commandSelectLevel},
