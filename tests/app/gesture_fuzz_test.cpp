@@ -1,6 +1,6 @@
-// Random held keys, clicks and drags over small pictures of every kind, at and beyond their edges: the
-// program must answer every one without a crash, a hang or an access outside a picture (the sanitizer build
-// runs this too).
+// Random held keys, clicks, drags and Editing commands over small pictures of every kind and shape, at and
+// beyond their edges: the program must answer every one without a crash, a hang or an access outside a
+// picture (the sanitizer build runs this too).
 #include <gtest/gtest.h>
 
 #include <random>
@@ -16,19 +16,23 @@ const char* const kKeys[] = {"F",     "U",      "B",     "V",    "1",      "2", 
                              "CONTROL", "MENU", "P",     "F5",   "F8",     "F9",   "F10", "F11",    "L",   "PRIOR",
                              "NEXT",  "HOME",   "END",   "INSERT", "DELETE", "TAB", "SPACE", "K",    "H",   "C", "T", "F12"};
 
+// Every Editing command that changes pixels, and edge marking.
+const int kEditingCommands[] = {1620, 1621, 1622, 1623, 1316, 1288, 1347, 1352, 1353, 1354, 1361, 1362, 1285,
+                                1286, 1287, 1348, 1349, 1350, 1355, 1364, 1367, 1315};
+
 std::string randomGestures(std::minstd_rand& random, const std::string& dir) {
     const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     const auto point = [&] { return std::to_string(below(18) - 3) + " " + std::to_string(below(13) - 3); };
     const auto key = [&] { return std::string(kKeys[below(int(std::size(kKeys)))]); };
-    static const char* const kPictures[] = {"true.bmp", "indexed.bmp", "dot.bmp"};
+    static const char* const kPictures[] = {"true.bmp", "indexed.bmp", "dot.bmp", "column.bmp", "row.bmp", "two.bmp"};
     std::string s;
     for (int level : {0, 1 + below(15)})
-        s += "menu " + std::to_string(1328 + level) + "\ndrop \"" + dir + "/" + kPictures[below(3)] + "\"\n";
+        s += "menu " + std::to_string(1328 + level) + "\ndrop \"" + dir + "/" + kPictures[below(int(std::size(kPictures)))] + "\"\n";
     for (int step = 0; step < 120; ++step) {
         // Whatever box, chooser or dialog a gesture opens finds an answer waiting.
         s += "colour 102030\nchoose \"" + dir + "/c.pal\"\ndialog accept 4=" + std::to_string(below(7)) +
-             " 11=50\nanswer ok\n";
-        const int kind = below(10);
+             " 11=50\nanswer " + (below(2) ? "yes" : "no") + "\n";
+        const int kind = below(12);
         if (kind < 3) {
             const std::string k = key();
             s += "keydown " + k + (below(4) == 0 ? " repeat" : "") + "\nkeyup " + k + "\n";
@@ -43,8 +47,10 @@ std::string randomGestures(std::minstd_rand& random, const std::string& dir) {
             s += "press " + button + " " + point() + "\n";
             for (int moves = below(4); moves > 0; --moves) s += "move " + point() + "\n";
             s += "release " + button + " 0 0\n" + up;
-        } else {
+        } else if (kind < 10) {
             s += "menu " + std::to_string(1328 + below(16)) + "\n";
+        } else {
+            s += "menu " + std::to_string(kEditingCommands[below(int(std::size(kEditingCommands)))]) + "\n";
         }
     }
     return s;
@@ -56,6 +62,9 @@ TEST(GestureFuzz, RandomGesturesOnSmallPicturesEndCleanly) {
     writeBytes(dir / "true.bmp", bmpFile(24, 9, 5, std::vector<uint32_t>(45, 0x336699)));
     writeBytes(dir / "indexed.bmp", bmpFile(8, 6, 4, std::vector<uint32_t>(24, 3)));
     writeBytes(dir / "dot.bmp", flat24(1, 1, 0xFFFFFF));
+    writeBytes(dir / "column.bmp", flat24(1, 7, 0x808080));
+    writeBytes(dir / "row.bmp", bmpFile(8, 7, 1, std::vector<uint32_t>(7, 15)));
+    writeBytes(dir / "two.bmp", bmpFile(1, 5, 3, {0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 1}));
     for (unsigned seed = 1; seed <= 40; ++seed) {
         std::minstd_rand random(seed);
         const Outcome o = script(randomGestures(random, folder));
