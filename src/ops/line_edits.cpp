@@ -1,6 +1,6 @@
 #include "ops/line_edits.h"
 
-#include <algorithm>
+#include <array>
 #include <bit>
 
 namespace vyd {
@@ -39,9 +39,10 @@ void setDefaultColours(Image& image, int from, int to) {
 
 }  // namespace
 
+// Indexed by the eight neighbours of a black pixel as bits in ring order from the most significant:
+// below-left, below, below-right, right, above-right, above, above-left, left (set = black).
 constexpr std::array<bool, 256> kThinningTable = thinningTable();
 static_assert(countRemoving(kThinningTable) == 48, "the runs of 2..7 set bits in each of 8 rotations");
-const std::array<bool, 256> kThinningRemoves = kThinningTable;
 
 bool makeLineDrawing(Image& image) {
     if (image.bitCount() == 24) return false;
