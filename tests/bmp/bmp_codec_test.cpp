@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "formats/bmp.h"
+#include "support/codec_checks.h"
 #include "support/files.h"
 
 using namespace vyd;
@@ -39,15 +40,7 @@ TEST(BmpRead, RefusalsAreTypedAndLeaveTheEmptyPicture) {
     }
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << (&c - cases.data()));
-        const Decoded r = decode(c.bytes);
-        ASSERT_TRUE(r.failure);
-        EXPECT_EQ(r.failure->error, c.error);
-        EXPECT_EQ(r.failure->detail.first, c.first);
-        EXPECT_EQ(r.failure->detail.second, c.second);
-        EXPECT_TRUE(r.warnings.empty());
-        EXPECT_EQ(r.picture.mode, kMode2);
-        EXPECT_EQ(r.picture.bitCount(), 1);
-        EXPECT_FALSE(r.picture.hasPixels());
+        expectRefusal(decode(c.bytes), c.error, c.first, c.second);
     }
     // The largest rows that fit are read.
     for (BmpLayout fits : {BmpLayout{.width = 10921}, {.width = 32764, .bits = 1, .palette = {0, 0}}, {.width = 8191, .bits = 32}}) {

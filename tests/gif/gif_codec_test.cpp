@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "formats/gif.h"
+#include "support/codec_checks.h"
 #include "support/gif_bytes.h"
 
 using namespace vyd;
@@ -14,15 +15,6 @@ using namespace vydtest;
 namespace {
 
 Decoded decode(const Bytes& bytes) { return decodeGif(bytes, ModeSettings{}); }
-
-void expectRefusal(const Decoded& result, CodecError error, int64_t detail = 0) {
-    ASSERT_TRUE(result.failure);
-    EXPECT_EQ(result.failure->error, error);
-    EXPECT_EQ(result.failure->detail.first, detail);
-    EXPECT_TRUE(result.warnings.empty());
-    EXPECT_FALSE(result.picture.hasPixels());
-    EXPECT_EQ(result.picture.mode, kMode2);
-}
 
 // Pixels whose every neighbouring pair is new make one code per pixel and one table entry per code: the width
 // grows from 9 to 12 bits, and after 3838 new strings the table is full, a clear code is sent and codes are
