@@ -37,8 +37,7 @@ int setLevelPixel(AppState& app, Image& image, Color colour, bool colourIsIndex,
     if (truecolor) {
         uint8_t* p = row + 3 * u;
         if (conditional) {
-            const Color present = p[0] | (Color{p[1]} << 8) | (Color{p[2]} << 16);
-            if (present != onlyIfColour) return 1;
+            if (colorOfPixel(p) != onlyIfColour) return 1;
         }
         p[0] = blueOf(colour);
         p[1] = greenOf(colour);

@@ -155,8 +155,7 @@ Color pixelColor(const Image& image, int x, int y, bool viaPalette) {
         uint8_t index = row[x];
         return viaPalette ? image.palette[index].value() : static_cast<Color>(index);
     }
-    const uint8_t* p = row + 3 * x;
-    return static_cast<Color>(p[0]) | (static_cast<Color>(p[1]) << 8) | (static_cast<Color>(p[2]) << 16);
+    return colorOfPixel(row + 3 * x);
 }
 
 uint8_t indexAt(const Image& image, int x, int16_t y) {

@@ -16,6 +16,8 @@ inline constexpr Color kNoColor = 0xFFFFFFFFu;
 constexpr Color makeColor(uint8_t red, uint8_t green, uint8_t blue) {
     return static_cast<Color>(blue) | (static_cast<Color>(green) << 8) | (static_cast<Color>(red) << 16);
 }
+// The colour value of a truecolor pixel's three bytes (blue, green, red).
+constexpr Color colorOfPixel(const uint8_t* p) { return makeColor(p[2], p[1], p[0]); }
 constexpr uint8_t blueOf(Color c) { return static_cast<uint8_t>(c); }
 constexpr uint8_t greenOf(Color c) { return static_cast<uint8_t>(c >> 8); }
 constexpr uint8_t redOf(Color c) { return static_cast<uint8_t>(c >> 16); }

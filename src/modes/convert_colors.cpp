@@ -176,7 +176,7 @@ void truecolorTo16Color(const Image& source, Image& destination, const Conversio
         const uint8_t* s = bufferRow(source, m);
         uint8_t* d = bufferRow(destination, m);
         for (int x = 0; x < width; ++x, s += 3) {
-            d[x] = static_cast<uint8_t>(sixteenColorIndex(s[0] | (s[1] << 8) | (s[2] << 16)));
+            d[x] = static_cast<uint8_t>(sixteenColorIndex(colorOfPixel(s)));
         }
     }
 }
@@ -196,7 +196,7 @@ void truecolorToChequer(const Image& source, Image& destination, const Conversio
         const uint8_t* s = bufferRow(source, m);
         uint8_t* d = bufferRow(destination, m);
         for (int x = 0; x < width; ++x, s += 3) {
-            const Color c = s[0] | (s[1] << 8) | (s[2] << 16);
+            const Color c = colorOfPixel(s);
             Slot& slot = cache[(c * 2654435761u) >> 20 & (kCacheSize - 1)];
             if (slot.key != c + 1) {
                 slot.key = c + 1;

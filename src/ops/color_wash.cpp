@@ -84,8 +84,7 @@ WashRefusal washRefusal(const LevelTable& levels) {
 namespace {
 
 Color colourAt(const uint8_t* row, int x) {
-    const uint8_t* p = row + 3 * x;
-    return p[0] | (Color{p[1]} << 8) | (Color{p[2]} << 16);
+    return colorOfPixel(row + 3 * x);
 }
 
 uint8_t channelValue(double s) {

@@ -74,7 +74,7 @@ bool trimTransparentEdges(Image& image) {
     for (int y = 0; y < height; ++y) {
         const uint8_t* p = image.row(y);
         for (int x = 0; x < width; ++x, p += n) {
-            const Color c = n == 3 ? (Color{p[0]} | (Color{p[1]} << 8) | (Color{p[2]} << 16)) : Color{*p};
+            const Color c = n == 3 ? colorOfPixel(p) : Color{*p};
             if (c == transparent) continue;
             opaque = true;
             top = std::min(top, y), bottom = std::max(bottom, y);

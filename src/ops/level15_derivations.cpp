@@ -16,8 +16,7 @@ namespace {
 const uint8_t* pixelAt(const Image& image, int x, int y) { return image.row(y) + 3 * x; }
 
 int greyAt(const uint8_t* row, int x) {
-    const uint8_t* p = row + 3 * x;
-    return greyValue(makeColor(p[2], p[1], p[0]));
+    return greyValue(colorOfPixel(row + 3 * x));
 }
 
 // A fresh 24-bit picture of the source's size and mode, or false when source is unfit or memory runs out.

@@ -7,8 +7,7 @@ namespace vyd {
 namespace {
 
 uint32_t colourAt(const Image& image, int x, int y) {
-    const uint8_t* p = image.row(y) + 3 * x;
-    return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16);
+    return colorOfPixel(image.row(y) + 3 * x);
 }
 
 void setColour(Image& image, int x, int y, uint32_t c) {

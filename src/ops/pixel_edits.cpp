@@ -51,8 +51,7 @@ EditResult makeNonBackground(Image& image, bool white) {
         const Color background = image.leftColor & 0xFFFFFFu;
         const uint8_t paint = white ? 255 : 0;
         editTruecolorPixels(image, [&](uint8_t* p) {
-            const Color c = Color{p[0]} | (Color{p[1]} << 8) | (Color{p[2]} << 16);
-            if (c != background) p[0] = p[1] = p[2] = paint;
+            if (colorOfPixel(p) != background) p[0] = p[1] = p[2] = paint;
         });
         return EditResult::Done;
     }
@@ -76,7 +75,7 @@ bool shrinkBackground(Image& image) {
     // A pixel's colour value has a top byte 0, so a leftColor of no colour matches nothing.
     const Color background = image.leftColor;
     const auto isBackground = [&](const uint8_t* p) {
-        return (Color{p[0]} | (Color{p[1]} << 8) | (Color{p[2]} << 16)) == background;
+        return colorOfPixel(p) == background;
     };
     // Copies pixel `from` over `to` when `to` is background and `from` is not.
     const auto spread = [&](const uint8_t* from, uint8_t* to) {

@@ -87,8 +87,7 @@ private:
         if constexpr (Bytes == 1) {
             return pixels[x];
         } else {
-            const uint8_t* p = pixels + 3 * x;
-            return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16);
+            return colorOfPixel(pixels + 3 * x);
         }
     }
 
@@ -187,8 +186,7 @@ FillOutcome spanFill(Kind& kind, int width, int height, int u, int v, OperationM
 uint32_t valueAt(const Image& image, int x, int y) {
     const uint8_t* row = image.row(y);
     if (image.bitCount() == 8) return row[x];
-    const uint8_t* p = row + 3 * x;
-    return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16);
+    return colorOfPixel(row + 3 * x);
 }
 
 template <bool Around>
