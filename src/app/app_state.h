@@ -47,6 +47,10 @@ struct ShellState {
     Color penColor = 0;
     std::string askPrompt, askAnswer;
     bool windowDestroyed = false;
+    // The level list's last pointer position (client pixels) and the row a right-button drag is on.
+    double listPointerX = 0, listPointerY = 0;
+    uint8_t dragRow = 0;
+    bool clipboardViewer = false;  // the clipboard viewer window exists
 };
 
 // The graded colour wash's settings, edited in its box.

@@ -35,7 +35,7 @@ public:
     void line(int, int, int, int, Color) override {}
     void setPixel(int, int, Color) override {}
     Color getPixel(int, int) const override { return kNoColor; }
-    void textOut(int, int, const std::string&, const FontSpec&) override {}
+    void textOut(int, int, const std::string&, const FontSpec&, Color) override {}
     void drawTextWrapped(int, int, int, int, const std::string&, const FontSpec&) override {}
 };
 
@@ -107,6 +107,16 @@ public:
     std::vector<UINT> clipboardFormats() override { return {}; }
     std::optional<Image> clipboardBitmap() override { return std::nullopt; }
     bool putClipboardBitmap(const Image&) override { return false; }
+    bool createViewerWindow(const std::string&, WindowProcedure) override { return false; }
+    bool viewerExists() const override { return false; }
+    void destroyViewerWindow() override {}
+    void setViewerMenu(const std::vector<MenuItem>&) override {}
+    void setViewerTitle(const std::string&) override {}
+    std::string viewerTitle() const override { return {}; }
+    DeviceContext& viewerDeviceContext() override { return drawing_; }
+    void repaintViewer() override {}
+    LRESULT viewerDefaultProcedure(UINT, WPARAM, LPARAM) override { return 0; }
+    void bringToTop(Owner) override {}
     void setArrowCursor() override {}
     void setBrushCursor(const std::vector<uint8_t>&, const std::vector<uint8_t>&) override {}
     uint32_t tickCount() override { return 0; }

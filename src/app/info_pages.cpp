@@ -1,18 +1,44 @@
 #include "app/info_pages.h"
 
+#include "app/clipboard_contents.h"
+#include "app/image_pages.h"
+#include "app/level_list.h"
 #include "app/window_messages.h"
 
 namespace vyd {
 
 namespace {
 
-// Paints the page of the current code. The pages' contents (level list, PCX header, palette, byte
-// frequency, clipboard formats) come with the level-list and clipboard work; until then the page is
-// an empty white page, which still takes the paint as its own.
-bool paintInfoPage(AppState& app) {
-    app.ui().deviceContext().fillWhite();
-    app.ui().validate();
-    return true;
+using PagePainter = void (*)(AppState&);
+
+struct PageRow {
+    uint8_t code;
+    PagePainter paint;
+};
+
+// The read-only pages and their painters; the level list takes every message itself.
+constexpr PageRow kPages[] = {
+    {kInfoPcxHeader, paintPcxHeaderPage},
+    {kInfoPalette, paintPalettePage},
+    {kInfoByteFrequency, paintByteFrequencyPage},
+    {kInfoClipboard, paintClipboardContents},
+};
+
+// Gives the message to the page of the current code; true when the page took it.
+bool pageMessage(AppState& app, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (app.shell.infoScreen == kInfoLevelList) {
+        bool consumed = false;
+        result = levelListMessage(app, message, wParam, lParam, consumed);
+        return consumed;
+    }
+    if (message != WM_PAINT) return false;
+    for (const PageRow& page : kPages) {
+        if (page.code != app.shell.infoScreen) continue;
+        page.paint(app);
+        result = 0;
+        return true;
+    }
+    return false;
 }
 
 void setUpdateRectToCurrentImage(AppState& app) {
@@ -27,10 +53,8 @@ void setUpdateRectToCurrentImage(AppState& app) {
 
 LRESULT infoScreenMessage(AppState& app, UINT message, WPARAM wParam, LPARAM lParam) {
     Platform& ui = app.ui();
-    bool consumed = false;
     LRESULT result = 0;
-    if (message == WM_PAINT) consumed = paintInfoPage(app);
-    if (consumed) {
+    if (pageMessage(app, message, wParam, lParam, result)) {
         if (ui.attachedMenu() == MenuBar::Main) {
             ui.attachMenu(MenuBar::Null);
             ui.drawMenuBar();

@@ -271,4 +271,39 @@ bool HeadlessPlatform::peekKeyMessage(UINT& message, WPARAM& wParam, LPARAM& lPa
     return true;
 }
 
+// --- Clipboard viewer --------------------------------------------------------------------------------
+
+bool HeadlessPlatform::createViewerWindow(const std::string& title, WindowProcedure procedure) {
+    if (viewerProcedure_ || !procedure) return false;
+    viewerProcedure_ = std::move(procedure);
+    viewerTitle_ = title;
+    viewerDc_.resize(kViewerWidth, kViewerHeight);
+    top_ = Owner::Viewer;
+    viewerProcedure_(WM_CREATE, 0, 0);
+    return true;
+}
+
+void HeadlessPlatform::destroyViewerWindow() {
+    if (!viewerProcedure_) return;
+    WindowProcedure procedure = std::move(viewerProcedure_);
+    viewerProcedure_ = nullptr;
+    procedure(WM_DESTROY, 0, 0);
+    viewerMenu_.clear();
+    viewerTitle_.clear();
+    if (top_ == Owner::Viewer) top_ = Owner::Main;
+}
+
+void HeadlessPlatform::repaintViewer() {
+    if (viewerProcedure_) viewerProcedure_(WM_PAINT, 0, 0);
+}
+
+LRESULT HeadlessPlatform::viewerDefaultProcedure(UINT message, WPARAM, LPARAM) {
+    if (message == WM_CLOSE) destroyViewerWindow();
+    return 0;
+}
+
+LRESULT HeadlessPlatform::sendViewerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return viewerProcedure_ ? viewerProcedure_(message, wParam, lParam) : 0;
+}
+
 }  // namespace vyd

@@ -111,6 +111,23 @@ public:
     std::optional<Image> clipboardBitmap() override;
     bool putClipboardBitmap(const Image& image) override;
 
+    bool createViewerWindow(const std::string& title, WindowProcedure procedure) override;
+    bool viewerExists() const override { return static_cast<bool>(viewerProcedure_); }
+    void destroyViewerWindow() override;
+    void setViewerMenu(const std::vector<MenuItem>& menu) override { viewerMenu_ = menu; }
+    void setViewerTitle(const std::string& title) override { viewerTitle_ = title; }
+    std::string viewerTitle() const override { return viewerTitle_; }
+    DeviceContext& viewerDeviceContext() override { return viewerDc_; }
+    void repaintViewer() override;
+    LRESULT viewerDefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void bringToTop(Owner window) override { top_ = window; }
+    // Viewer inspection
+    const RasterDeviceContext& viewerBuffer() const { return viewerDc_; }
+    const std::vector<MenuItem>& viewerMenu() const { return viewerMenu_; }
+    Owner topWindow() const { return top_; }
+    // Sends a message to the viewer's procedure, as its frame or menu would.
+    LRESULT sendViewerMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
     void setArrowCursor() override {}
     void setBrushCursor(const std::vector<uint8_t>&, const std::vector<uint8_t>&) override {}
 
@@ -163,6 +180,13 @@ private:
     std::vector<std::string> dropped_;
     std::optional<Image> clipboardImage_;
     std::vector<UINT> clipboardFormats_;
+    // The viewer is 640 x 480 inside its frame, where a default-sized window of the virtual screen would be.
+    static constexpr int kViewerWidth = 640, kViewerHeight = 480;
+    WindowProcedure viewerProcedure_;
+    std::vector<MenuItem> viewerMenu_;
+    std::string viewerTitle_;
+    RasterDeviceContext viewerDc_;
+    Owner top_ = Owner::Main;
 };
 
 }  // namespace vyd

@@ -35,11 +35,20 @@ void RasterDeviceContext::markDrawn(int top, int bottom) {
 }
 
 void RasterDeviceContext::fillWhite() {
+    texts_.clear();
     if (drawnTop_ < drawnBottom_) {
         std::memset(row(drawnTop_), 0,
                     static_cast<size_t>(drawnBottom_ - drawnTop_) * static_cast<size_t>(width_) * sizeof(uint32_t));
     }
     drawnTop_ = drawnBottom_ = 0;
+}
+
+void RasterDeviceContext::textOut(int x, int y, const std::string& text, const FontSpec&, Color color) {
+    texts_.push_back({x, y, text, color, false});
+}
+
+void RasterDeviceContext::drawTextWrapped(int x, int y, int, int, const std::string& text, const FontSpec&) {
+    texts_.push_back({x, y, text, kTextBlack, true});
 }
 
 void RasterDeviceContext::fillRect(int x, int y, int w, int h, Color color) {

@@ -1,14 +1,24 @@
 // A device context over a plain 32-bit pixel buffer (0x00RRGGBB), for the headless platform.
-// Text is not rasterised: no font engine is needed headless, and nothing inspects text pixels there.
+// Text is not rasterised (no font engine is needed headless); each text drawn since the last fill with
+// white is kept instead, so that scripts and tests can read the pages.
 #pragma once
 
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "platform_api/device_context.h"
 
 namespace vyd {
+
+// A text as it was drawn: its position, colour and bytes; wrapped texts have the rectangle's size.
+struct DrawnText {
+    int x = 0, y = 0;
+    std::string text;
+    Color color = kTextBlack;
+    bool wrapped = false;
+};
 
 class RasterDeviceContext : public DeviceContext {
 public:
@@ -21,8 +31,10 @@ public:
     void line(int x0, int y0, int x1, int y1, Color color) override;
     void setPixel(int x, int y, Color color) override;
     Color getPixel(int x, int y) const override;
-    void textOut(int, int, const std::string&, const FontSpec&) override {}
-    void drawTextWrapped(int, int, int, int, const std::string&, const FontSpec&) override {}
+    void textOut(int x, int y, const std::string& text, const FontSpec& font, Color color) override;
+    void drawTextWrapped(int x, int y, int w, int h, const std::string& text, const FontSpec& font) override;
+    // The texts drawn since the last fillWhite, in drawing order.
+    const std::vector<DrawnText>& drawnTexts() const { return texts_; }
 
 private:
     struct FreeBuffer {
@@ -38,6 +50,7 @@ private:
     // from touching megabytes of memory they never use.
     std::unique_ptr<uint32_t[], FreeBuffer> pixels_;
     int drawnTop_ = 0, drawnBottom_ = 0;  // rows [top, bottom) may hold something other than white
+    std::vector<DrawnText> texts_;
 };
 
 // The colour of pixel x of a DIB row (1, 4, 8 bits through the palette; 24 and 32 bits BGR) as 0x00RRGGBB.

@@ -64,6 +64,17 @@ public:
     std::optional<Image> clipboardBitmap() override { return inner_.clipboardBitmap(); }
     bool putClipboardBitmap(const Image& image) override;
 
+    bool createViewerWindow(const std::string& t, WindowProcedure p) override { return inner_.createViewerWindow(t, std::move(p)); }
+    bool viewerExists() const override { return inner_.viewerExists(); }
+    void destroyViewerWindow() override { inner_.destroyViewerWindow(); }
+    void setViewerMenu(const std::vector<MenuItem>& menu) override { inner_.setViewerMenu(menu); }
+    void setViewerTitle(const std::string& title) override { inner_.setViewerTitle(title); }
+    std::string viewerTitle() const override { return inner_.viewerTitle(); }
+    DeviceContext& viewerDeviceContext() override { return inner_.viewerDeviceContext(); }
+    void repaintViewer() override { inner_.repaintViewer(); }
+    LRESULT viewerDefaultProcedure(UINT m, WPARAM w, LPARAM l) override { return inner_.viewerDefaultProcedure(m, w, l); }
+    void bringToTop(Owner window) override { inner_.bringToTop(window); }
+
     void setArrowCursor() override { inner_.setArrowCursor(); }
     void setBrushCursor(const std::vector<uint8_t>& a, const std::vector<uint8_t>& x) override { inner_.setBrushCursor(a, x); }
     uint32_t tickCount() override { return inner_.tickCount(); }

@@ -105,6 +105,7 @@ private:
     void clipboardAction(const std::vector<std::string>& words);
     void saveAction(const std::vector<std::string>& words);
     void printState();
+    void printTexts(const RasterDeviceContext& dc);
     bool writeImage(const std::string& path, const Image& image) {
         FileSettings scratch = app_.files;
         return writeImageFile(headless_, scratch, app_.modes, path, image);
@@ -158,8 +159,18 @@ void ScriptSession::run(const std::vector<std::string>& words) {
     } else if (action == "clipboard") {
         clipboardAction(words);
     } else if (action == "print") {
-        if (words.size() != 2 || words[1] != "state") throw ScriptError("print needs state");
-        printState();
+        if (words.size() != 2) throw ScriptError("print needs state, page or viewer");
+        if (words[1] == "state") {
+            printState();
+        } else if (words[1] == "page") {
+            printTexts(headless_.backBuffer());
+        } else if (words[1] == "viewer") {
+            out_ << "viewer " << (headless_.viewerExists() ? "title=" + quoteText(headless_.viewerTitle()) : "none")
+                 << "\n";
+            printTexts(headless_.viewerBuffer());
+        } else {
+            throw ScriptError("print needs state, page or viewer");
+        }
     } else if (action == "save") {
         saveAction(words);
     } else {
@@ -272,6 +283,15 @@ void ScriptSession::saveAction(const std::vector<std::string>& words) {
         if (!writeImage(words[3], app_.levels[static_cast<int>(n)].image)) throw ScriptError("cannot write " + words[3]);
     } else {
         throw ScriptError("save needs display FILE or level N FILE");
+    }
+}
+
+// One line per text drawn since the window was last cleared: `text X,Y "..."` (with `red` for red text),
+// or `wrapped X,Y "..."` for word-wrapped text.
+void ScriptSession::printTexts(const RasterDeviceContext& dc) {
+    for (const DrawnText& t : dc.drawnTexts()) {
+        out_ << (t.wrapped ? "wrapped " : "text ") << t.x << "," << t.y << (t.color == kTextRed ? " red " : " ")
+             << quoteText(t.text) << "\n";
     }
 }
 

@@ -14,6 +14,9 @@ struct FontSpec {
     int height = -16;
 };
 
+inline constexpr Color kTextBlack = 0;
+inline constexpr Color kTextRed = makeColor(255, 0, 0);
+
 class DeviceContext {
 public:
     virtual ~DeviceContext() = default;
@@ -28,9 +31,9 @@ public:
     virtual void line(int x0, int y0, int x1, int y1, Color color) = 0;
     virtual void setPixel(int x, int y, Color color) = 0;
     virtual Color getPixel(int x, int y) const = 0;
-    // Text with its top-left at (x, y); bytes are Windows-1252.
-    virtual void textOut(int x, int y, const std::string& text, const FontSpec& font = {}) = 0;
-    // Word-wrapped text inside the rectangle.
+    // Text with its top-left at (x, y), drawn opaque on white in `color`; bytes are Windows-1252.
+    virtual void textOut(int x, int y, const std::string& text, const FontSpec& font = {}, Color color = kTextBlack) = 0;
+    // Word-wrapped black text inside the rectangle.
     virtual void drawTextWrapped(int x, int y, int w, int h, const std::string& text, const FontSpec& font = {}) = 0;
 };
 

@@ -120,9 +120,28 @@ public:
     virtual void closeClipboard() = 0;
     virtual void emptyClipboard() = 0;
     virtual std::vector<UINT> clipboardFormats() = 0;
-    // A 24-bit image of the clipboard's bitmap, or nothing.
+    // The clipboard's bitmap as a device-independent bitmap of its own depth (header.biBitCount 1, 4, 8, 16,
+    // 24 or 32, header.biPlanes, the palette for depths up to 8, mode equal to the depth), or nothing.
     virtual std::optional<Image> clipboardBitmap() = 0;
     virtual bool putClipboardBitmap(const Image& image) = 0;
+
+    // The clipboard viewer: a second top-level window with a procedure, a menu bar and a back buffer of its
+    // own. The logic paints it only when it asks (repaintViewer); uncovering it shows the back buffer again.
+    // Creates and shows it, sending WM_CREATE to its procedure; false when it cannot be made.
+    virtual bool createViewerWindow(const std::string& title, WindowProcedure procedure) = 0;
+    virtual bool viewerExists() const = 0;
+    // Closes it: WM_DESTROY reaches its procedure, then the window is gone. Closing it by its frame sends
+    // WM_CLOSE to the procedure, whose default processing calls this.
+    virtual void destroyViewerWindow() = 0;
+    virtual void setViewerMenu(const std::vector<MenuItem>& menu) = 0;
+    virtual void setViewerTitle(const std::string& title) = 0;
+    virtual std::string viewerTitle() const = 0;
+    virtual DeviceContext& viewerDeviceContext() = 0;
+    // Delivers WM_PAINT to the viewer's procedure at once.
+    virtual void repaintViewer() = 0;
+    // The viewer's default processing: WM_CLOSE destroys it; everything else does nothing.
+    virtual LRESULT viewerDefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    virtual void bringToTop(Owner window) = 0;
 
     // Cursors
     virtual void setArrowCursor() = 0;

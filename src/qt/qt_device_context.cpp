@@ -150,12 +150,12 @@ Color QtDeviceContext::getPixel(int x, int y) const {
     return reinterpret_cast<const QRgb*>(buffer_.constScanLine(y))[x] & 0xFFFFFFu;
 }
 
-void QtDeviceContext::textOut(int x, int y, const std::string& text, const FontSpec& font) {
+void QtDeviceContext::textOut(int x, int y, const std::string& text, const FontSpec& font, Color color) {
     if (buffer_.isNull() || text.empty()) return;
     QPainter painter(&buffer_);
     const QFont qfont = fontFor(font);
     painter.setFont(qfont);
-    painter.setPen(Qt::black);
+    painter.setPen(QColor(redOf(color), greenOf(color), blueOf(color)));
     // Text cells are drawn opaque on white, as a fresh device context draws them.
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(Qt::white);

@@ -34,7 +34,7 @@ public:
     void line(int x0, int y0, int x1, int y1, Color color) override;
     void setPixel(int x, int y, Color color) override;
     Color getPixel(int x, int y) const override;
-    void textOut(int x, int y, const std::string& text, const FontSpec& font = {}) override;
+    void textOut(int x, int y, const std::string& text, const FontSpec& font = {}, Color color = kTextBlack) override;
     void drawTextWrapped(int x, int y, int w, int h, const std::string& text, const FontSpec& font = {}) override;
 
 private:

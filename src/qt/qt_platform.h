@@ -100,6 +100,18 @@ public:
     std::optional<Image> clipboardBitmap() override;
     bool putClipboardBitmap(const Image& image) override;
 
+    // The clipboard viewer window is not built yet: creating it fails.
+    bool createViewerWindow(const std::string&, WindowProcedure) override { return false; }
+    bool viewerExists() const override { return false; }
+    void destroyViewerWindow() override {}
+    void setViewerMenu(const std::vector<MenuItem>&) override {}
+    void setViewerTitle(const std::string&) override {}
+    std::string viewerTitle() const override { return {}; }
+    DeviceContext& viewerDeviceContext() override { return deviceContext(); }
+    void repaintViewer() override {}
+    LRESULT viewerDefaultProcedure(UINT, WPARAM, LPARAM) override { return 0; }
+    void bringToTop(Owner) override {}
+
     void setArrowCursor() override;
     void setBrushCursor(const std::vector<uint8_t>& andPlane, const std::vector<uint8_t>& xorPlane) override;
 
