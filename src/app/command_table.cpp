@@ -10,6 +10,7 @@
 #include "app/commands_shell.h"
 #include "app/commands_view.h"
 #include "app/endings.h"
+#include "app/level_list.h"
 
 namespace vyd {
 
@@ -85,7 +86,7 @@ const std::vector<CommandEntry> kCommands = {
     {1312, "&Levels", "drop c&urrent level's image", commandDropCurrent},
     {1322, "&Levels", "drop &all images", commandDropAll},
     {1308, "&Levels", "&list && handle levels\tctrl-L", commandShowInfoScreen},
-    {1309, "&Levels", "sh&ow scale && origin && angle", nullptr},
+    {1309, "&Levels", "sh&ow scale && origin && angle", commandShowLevelInfo},
     {1313, "&Levels", "display && &alter level details", commandLevelDetails},
     {1314, "&Levels", "sort levels by &priority", commandSortByPriority},
     {1315, "&Levels", "mark &edges where same overlaps same", commandMarkEdges},
