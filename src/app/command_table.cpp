@@ -1,6 +1,7 @@
 #include "app/command_table.h"
 
 #include "app/commands_blur_edges.h"
+#include "app/commands_clipboard.h"
 #include "app/commands_derivations.h"
 #include "app/commands_editing.h"
 #include "app/commands_files.h"
@@ -28,9 +29,9 @@ const std::vector<CommandEntry> kCommands = {
     {1299, "&Files", "&delete file", commandDeleteFile},
     {1300, "&Files", "show &Paths?", commandShowPaths},
     {1311, "&Files", "get contents list for &Clipboard", commandShowInfoScreen},
-    {1281, "&Files", "examine image on Clipb&oard", nullptr},
-    {1302, "&Files", "read image from Clipboard: &q", nullptr},
-    {1303, "&Files", "write image to Clip&board", nullptr},
+    {1281, "&Files", "examine image on Clipb&oard", commandExamineClipboard},
+    {1302, "&Files", "read image from Clipboard: &q", commandReadClipboard},
+    {1303, "&Files", "write image to Clip&board", commandWriteClipboard},
     {1317, "&Files", "read composin&g info", nullptr},
     {1318, "&Files", "write compos&ing info", nullptr},
     {1325, "&Files", "write as n&umbers", nullptr},

@@ -40,6 +40,11 @@ Ending openNamedFile(AppState& app) {
     if (!readImageFile(app.ui(), app.files, app.modes, level.name, level.image)) level.name.clear();
     level.image.leftColor = kNoColor;
     level.altered = 0;
+    return showReadLevel(app);
+}
+
+Ending showReadLevel(AppState& app) {
+    Level& level = app.currentLevel();
     setWindowTitle(app);
     if (app.levels.currentIndex == 0) {
         resetScroll(app);

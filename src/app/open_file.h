@@ -7,6 +7,9 @@ namespace vyd {
 
 // Routes by extension: ".SLI" slide lists, ".VYD" composition files, anything else an image file.
 Ending openNamedFile(AppState& app);
+// What follows a read into the current level, whether or not it succeeded: the window title, the scroll bars
+// (level 0), the origin, the palette check of a picture with pixels; leaves any information page; redraw.
+Ending showReadLevel(AppState& app);
 // Whether name is longer than four characters and ends in extension (".SLI"), ignoring case.
 bool hasExtension(const std::string& name, const char* extension);
 
