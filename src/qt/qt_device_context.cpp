@@ -83,24 +83,6 @@ QImage dibToQImage(const Image& image) {
     return out;
 }
 
-bool qimageToDib(const QImage& source, Image& target) {
-    if (source.isNull() || !sizeWithinLimits(24, source.width(), source.height())) return false;
-    const QImage rgb = source.convertToFormat(QImage::Format_RGB32);
-    Image picture;
-    if (!createImage(picture, kModeTrue24, 24, rgb.width(), rgb.height())) return false;
-    for (int v = 0; v < rgb.height(); ++v) {
-        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(v));
-        uint8_t* out = picture.row(v);
-        for (int u = 0; u < rgb.width(); ++u, out += 3) {
-            out[0] = static_cast<uint8_t>(qBlue(in[u]));
-            out[1] = static_cast<uint8_t>(qGreen(in[u]));
-            out[2] = static_cast<uint8_t>(qRed(in[u]));
-        }
-    }
-    target = std::move(picture);
-    return true;
-}
-
 QFont fontFor(const FontSpec& wanted) {
     QFont font(QString::fromLatin1(wanted.face.c_str()));
     if (wanted.height < 0) {

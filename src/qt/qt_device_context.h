@@ -16,8 +16,6 @@ namespace vyd {
 void blitDib(QImage& target, const Image& image, int x, int y);
 // The image as a 32-bit QImage (a null QImage when it has nothing to show).
 QImage dibToQImage(const Image& image);
-// A 24-bit truecolor picture of a QImage; false when it is empty or beyond the picture size limits.
-bool qimageToDib(const QImage& source, Image& target);
 
 // The font GDI would give for a face name and height (negative: character height in pixels).
 QFont fontFor(const FontSpec& wanted);

@@ -17,8 +17,10 @@
 #include <algorithm>
 #include <cmath>
 #include <thread>
+#include <utility>
 
 #include "qt/cp1252.h"
+#include "qt/qt_clipboard.h"
 #include "qt/qt_dialogs.h"
 
 namespace vyd {
@@ -65,6 +67,11 @@ QtPlatform::~QtPlatform() {
     destroyed_ = true;
     pendingTimer_.stop();
     window_->setDestroyed();
+    viewerProcedure_ = nullptr;
+    for (ViewerWindow* viewer : {viewer_, dyingViewer_.data()}) {
+        if (viewer) viewer->setDestroyed();
+        delete viewer;
+    }
 }
 
 // --- The main window -------------------------------------------------------------------------------
@@ -370,6 +377,7 @@ void QtPlatform::scrollAction(int bar, int action) {
 
 int QtPlatform::messageBox(Owner owner, const std::string& text, const std::string& caption, UINT flags) {
     QWidget* parent = owner != Owner::None && window_->isVisible() ? window_.get() : nullptr;
+    if (owner == Owner::Viewer && viewer_ && viewer_->isVisible()) parent = viewer_;
     return showMessageBox(parent, text, caption, flags);
 }
 
@@ -405,17 +413,73 @@ std::vector<UINT> QtPlatform::clipboardFormats() {
 }
 
 std::optional<Image> QtPlatform::clipboardBitmap() {
-    const QImage picture = QGuiApplication::clipboard()->image();
-    Image image;
-    if (!qimageToDib(picture, image)) return std::nullopt;
-    return image;
+    return dibFromClipboardPicture(QGuiApplication::clipboard()->image());
 }
 
 bool QtPlatform::putClipboardBitmap(const Image& image) {
+    // Other programs are offered the picture in the image formats the toolkit knows (PNG, BMP, ...).
     const QImage picture = dibToQImage(image);
     if (picture.isNull()) return false;
     QGuiApplication::clipboard()->setImage(picture);
     return true;
+}
+
+// --- Clipboard viewer ------------------------------------------------------------------------------
+
+bool QtPlatform::createViewerWindow(const std::string& title, WindowProcedure procedure) {
+    if (viewer_ || !procedure) return false;
+    viewerProcedure_ = std::move(procedure);
+    viewer_ = new ViewerWindow([this](UINT message, WPARAM wParam, LPARAM lParam) {
+        if (viewerProcedure_) viewerProcedure_(message, wParam, lParam);
+    });
+    setViewerTitle(title);
+    viewerProcedure_(WM_CREATE, 0, 0);
+    if (!viewer_) return false;  // destroyed while being created
+    viewer_->show();
+    bringToTop(Owner::Viewer);
+    return true;
+}
+
+void QtPlatform::destroyViewerWindow() {
+    if (!viewer_) return;
+    ViewerWindow* viewer = std::exchange(viewer_, nullptr);
+    WindowProcedure procedure = std::move(viewerProcedure_);
+    viewerProcedure_ = nullptr;
+    viewer->setDestroyed();
+    if (procedure) procedure(WM_DESTROY, 0, 0);
+    viewer->hide();
+    dyingViewer_ = viewer;
+    viewer->deleteLater();
+    viewerTitle_.clear();
+}
+
+void QtPlatform::setViewerMenu(const std::vector<MenuItem>& menu) {
+    if (viewer_) viewer_->setMenu(menu);
+}
+
+void QtPlatform::setViewerTitle(const std::string& title) {
+    if (!viewer_) return;
+    viewerTitle_ = title;
+    viewer_->setWindowTitle(titleText(title));
+}
+
+void QtPlatform::repaintViewer() {
+    if (!viewer_) return;
+    viewerProcedure_(WM_PAINT, 0, 0);
+    if (viewer_) viewer_->showBuffer();
+}
+
+LRESULT QtPlatform::viewerDefaultProcedure(UINT message, WPARAM, LPARAM) {
+    if (message == WM_CLOSE) destroyViewerWindow();
+    return 0;
+}
+
+void QtPlatform::bringToTop(Owner window) {
+    QWidget* widget = window == Owner::Main ? static_cast<QWidget*>(window_.get())
+                      : window == Owner::Viewer ? viewer_ : nullptr;
+    if (!widget || !widget->isVisible()) return;
+    widget->raise();
+    widget->activateWindow();
 }
 
 // --- Cursors ---------------------------------------------------------------------------------------
@@ -467,8 +531,9 @@ uint32_t QtPlatform::tickCount() {
 void QtPlatform::sleepMs(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 bool QtPlatform::belongsToWindow(QObject* target) const {
+    // The viewer's input waits as well: its menu and close button act once the operation is over.
     auto* widget = qobject_cast<QWidget*>(target);
-    return widget && widget->window() == window_.get();
+    return widget && (widget->window() == window_.get() || (viewer_ && widget->window() == viewer_));
 }
 
 bool QtPlatform::filterDuringPeek(QObject* target, QEvent* event) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <chrono>
@@ -16,6 +17,7 @@
 #include "qt/qt_device_context.h"
 #include "qt/qt_keys.h"
 #include "qt/qt_menus.h"
+#include "qt/qt_viewer_window.h"
 #include "qt/qt_widgets.h"
 
 namespace vyd {
@@ -100,17 +102,18 @@ public:
     std::optional<Image> clipboardBitmap() override;
     bool putClipboardBitmap(const Image& image) override;
 
-    // The clipboard viewer window is not built yet: creating it fails.
-    bool createViewerWindow(const std::string&, WindowProcedure) override { return false; }
-    bool viewerExists() const override { return false; }
-    void destroyViewerWindow() override {}
-    void setViewerMenu(const std::vector<MenuItem>&) override {}
-    void setViewerTitle(const std::string&) override {}
-    std::string viewerTitle() const override { return {}; }
-    DeviceContext& viewerDeviceContext() override { return deviceContext(); }
-    void repaintViewer() override {}
-    LRESULT viewerDefaultProcedure(UINT, WPARAM, LPARAM) override { return 0; }
-    void bringToTop(Owner) override {}
+    bool createViewerWindow(const std::string& title, WindowProcedure procedure) override;
+    bool viewerExists() const override { return viewer_ != nullptr; }
+    void destroyViewerWindow() override;
+    void setViewerMenu(const std::vector<MenuItem>& menu) override;
+    void setViewerTitle(const std::string& title) override;
+    std::string viewerTitle() const override { return viewer_ ? viewerTitle_ : std::string(); }
+    DeviceContext& viewerDeviceContext() override { return viewer_ ? viewer_->deviceContext() : noViewerDc_; }
+    void repaintViewer() override;
+    LRESULT viewerDefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void bringToTop(Owner window) override;
+    // The viewer's window while it exists, for tests.
+    ViewerWindow* viewerWindow() const { return viewer_; }
 
     void setArrowCursor() override;
     void setBrushCursor(const std::vector<uint8_t>& andPlane, const std::vector<uint8_t>& xorPlane) override;
@@ -180,6 +183,15 @@ private:
     int exitCode_ = 0;
     std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point lastFlush_{};
+
+    // The viewer: its window while it exists (the widget is deleted once control is back in the event
+    // loop, as destroying may come from its own close button or menu), and where drawing goes without it.
+    WindowProcedure viewerProcedure_;
+    ViewerWindow* viewer_ = nullptr;
+    QPointer<ViewerWindow> dyingViewer_;
+    std::string viewerTitle_;
+    QImage noViewerBuffer_;
+    QtDeviceContext noViewerDc_{noViewerBuffer_};
 };
 
 }  // namespace vyd

@@ -130,11 +130,11 @@ private slots:
         QVERIFY(std::find(formats.begin(), formats.end(), CF_DIB) != formats.end());
         std::optional<Image> back = platform.clipboardBitmap();
         QVERIFY(back.has_value());
-        QCOMPARE(back->bitCount(), 24);
+        QCOMPARE(back->bitCount(), 32);  // the desktop holds it as a 32-bit picture
         QCOMPARE(back->width(), 3);
         QCOMPARE(back->height(), 2);
         const uint8_t* bottomRow = back->row(1);
-        QCOMPARE(makeColor(bottomRow[5], bottomRow[4], bottomRow[3]), paletteColour(40));
+        QCOMPARE(makeColor(bottomRow[6], bottomRow[5], bottomRow[4]), paletteColour(40));
 
         QGuiApplication::clipboard()->setText("hello");
         QCOMPARE(platform.clipboardFormats(), (std::vector<UINT>{CF_TEXT, CF_OEMTEXT}));
