@@ -1,4 +1,4 @@
-// Random held keys, clicks, drags and Editing commands over small pictures of every kind and shape, at and
+// Random held keys, clicks, drags, Editing commands, pages and clipboard commands over small pictures of every kind and shape, at and
 // beyond their edges: the program must answer every one without a crash, a hang or an access outside a
 // picture (the sanitizer build runs this too).
 #include <gtest/gtest.h>
@@ -16,9 +16,11 @@ const char* const kKeys[] = {"F",     "U",      "B",     "V",    "1",      "2", 
                              "CONTROL", "MENU", "P",     "F5",   "F8",     "F9",   "F10", "F11",    "L",   "PRIOR",
                              "NEXT",  "HOME",   "END",   "INSERT", "DELETE", "TAB", "SPACE", "K",    "H",   "C", "T", "F12"};
 
-// Every Editing command that changes pixels, and edge marking.
-const int kEditingCommands[] = {1620, 1621, 1622, 1623, 1316, 1288, 1347, 1352, 1353, 1354, 1361, 1362, 1285,
-                                1286, 1287, 1348, 1349, 1350, 1355, 1364, 1367, 1315};
+// Every Editing command that changes pixels, edge marking, the pages (whose keys and drags then reach the
+// level list until Escape) and the clipboard commands.
+const int kCommands[] = {1620, 1621, 1622, 1623, 1316, 1288, 1347, 1352, 1353, 1354, 1361, 1362, 1285, 1286, 1287,
+                         1348, 1349, 1350, 1355, 1364, 1367, 1315, 1308, 1282, 1305, 1310, 1311, 1309, 1302, 1303,
+                         1281};
 
 std::string randomGestures(std::minstd_rand& random, const std::string& dir) {
     const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
@@ -50,7 +52,7 @@ std::string randomGestures(std::minstd_rand& random, const std::string& dir) {
         } else if (kind < 10) {
             s += "menu " + std::to_string(1328 + below(16)) + "\n";
         } else {
-            s += "menu " + std::to_string(kEditingCommands[below(int(std::size(kEditingCommands)))]) + "\n";
+            s += "menu " + std::to_string(kCommands[below(int(std::size(kCommands)))]) + "\n";
         }
     }
     return s;
