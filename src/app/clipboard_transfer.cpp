@@ -68,6 +68,11 @@ private:
 
 }  // namespace
 
+bool pictureOfClipboardBitmap(Image& bitmap, Image& picture) {
+    const ClipboardDepth* depth = findDepth(bitmap);
+    return depth && makeHeldPicture(bitmap, *depth, picture);
+}
+
 bool readClipboardImage(AppState& app, Owner window, Image& target) {
     Platform& ui = app.ui();
     TitleStatus status(ui, "reading from clipboard", window);

@@ -10,6 +10,9 @@ namespace vyd {
 // become 8-bit 2- and 16-color pictures, 16 and 32 bits truecolor). target is replaced only when the
 // whole picture was made; false (after its message boxes) when nothing was read.
 bool readClipboardImage(AppState& app, Owner window, Image& target);
+// The picture the program holds for a clipboard bitmap (taking its pixels when no conversion is needed);
+// false for a depth outside the table or when the picture cannot be made.
+bool pictureOfClipboardBitmap(Image& bitmap, Image& picture);
 // Empties the clipboard and puts image on it as a bitmap; false (after its message box) when it cannot.
 bool writeClipboardImage(AppState& app, Owner window, const Image& image);
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "modes/imageconv.h"
+
 namespace vyd {
 
 namespace {
@@ -233,17 +235,49 @@ std::optional<Color> HeadlessPlatform::chooseColor(Color, std::array<Color, 16>&
     return answer;
 }
 
+namespace {
+
+// The bitmap a desktop clipboard holding the picture hands out: of the depth its mode has in a file.
+// 2- and 16-color pictures pack to 1 and 4 bits and 16-bit ones to 5-5-5 words; a picture from a 32-bit
+// file gets its fourth byte back. The bitmap's mode is its depth. So a picture the program writes to the
+// clipboard reads back in its own mode.
+bool clipboardBitmapOf(Image& image) {
+    const int code = image.bitCount() == 8 && image.mode == kMode2    ? kCodePack1
+                     : image.bitCount() == 8 && image.mode == kMode16 ? kCodePack4
+                     : image.bitCount() == 24 && image.mode == kModeTrue16 ? kCodePack16
+                                                                           : 0;
+    if (code != 0) {
+        Image packed;
+        if (!imageconv(image, packed, code)) return false;
+        image = std::move(packed);
+    } else if (image.bitCount() == 24 && image.mode == kModeTrue32) {
+        Image wide;
+        if (!createImage(wide, kModeTrue32, 32, image.width(), image.height())) return false;
+        for (int y = 0; y < image.height(); ++y) {
+            const uint8_t* s = image.row(y);
+            uint8_t* d = wide.row(y);
+            for (int x = 0; x < image.width(); ++x, s += 3, d += 4) d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 0;
+        }
+        image = std::move(wide);
+    }
+    image.mode = static_cast<int16_t>(image.bitCount());
+    return true;
+}
+
+}  // namespace
+
 void HeadlessPlatform::emptyClipboard() {
     clipboardImage_.reset();
     clipboardFormats_.clear();
 }
 
-void HeadlessPlatform::setClipboardImage(std::optional<Image> image) {
+bool HeadlessPlatform::setClipboardImage(std::optional<Image> image) {
     emptyClipboard();
-    if (image) {
-        clipboardImage_ = std::move(image);
-        clipboardFormats_ = {CF_BITMAP, CF_DIB};
-    }
+    if (!image) return true;
+    if (!clipboardBitmapOf(*image)) return false;
+    clipboardImage_ = std::move(image);
+    clipboardFormats_ = {CF_BITMAP, CF_DIB};
+    return true;
 }
 
 void HeadlessPlatform::setClipboardText(std::string) {
@@ -257,7 +291,9 @@ std::optional<Image> HeadlessPlatform::clipboardBitmap() {
 }
 
 bool HeadlessPlatform::putClipboardBitmap(const Image& image) {
-    clipboardImage_ = cloneImage(image);
+    Image bitmap = cloneImage(image);
+    if (!bitmap.hasPixels() || !clipboardBitmapOf(bitmap)) return false;
+    clipboardImage_ = std::move(bitmap);
     clipboardFormats_ = {CF_BITMAP, CF_DIB};
     return true;
 }

@@ -50,10 +50,10 @@ public:
     bool invalid() const { return invalid_; }
     bool accepting() const { return acceptingFiles_; }
     const RasterDeviceContext& backBuffer() const { return dc_; }
-    // Clipboard content for scripts
-    void setClipboardImage(std::optional<Image> image);
+    // Clipboard content for scripts. The clipboard holds a picture as a desktop clipboard would: as a bitmap
+    // of the depth its mode has in a file (as putClipboardBitmap does); false when that cannot be made.
+    bool setClipboardImage(std::optional<Image> image);
     void setClipboardText(std::string text);
-    const std::optional<Image>& clipboardImage() const { return clipboardImage_; }
     // Menu inspection
     bool menuItemEnabledAt(int popup, int position) const;
     bool menuItemChecked(int id) const;

@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "app/startup.h"
+#include "app/clipboard_transfer.h"
 #include "app/image_files.h"
-#include "modes/imageconv.h"
 #include "platform/headless_platform.h"
 #include "platform/key_names.h"
 #include "platform/recording_platform.h"
@@ -67,32 +67,6 @@ std::string hex8(uint32_t v) {
     char text[16];
     std::snprintf(text, sizeof text, "%08x", v);
     return text;
-}
-
-// The bitmap a desktop clipboard holding the picture hands out: of the depth of the file it came from.
-// 2- and 16-color pictures pack to 1 and 4 bits and 16-bit ones to 5-5-5 words; a picture from a 32-bit
-// file gets its fourth byte back. The bitmap's mode is its depth.
-bool clipboardBitmapOf(Image& image, const ModeSettings& modes) {
-    const int code = image.bitCount() == 8 && image.mode == kMode2    ? kCodePack1
-                     : image.bitCount() == 8 && image.mode == kMode16 ? kCodePack4
-                     : image.bitCount() == 24 && image.mode == kModeTrue16 ? kCodePack16
-                                                                           : 0;
-    if (code != 0) {
-        Image packed;
-        if (!imageconv(image, packed, code, modes)) return false;
-        image = std::move(packed);
-    } else if (image.bitCount() == 24 && image.mode == kModeTrue32) {
-        Image wide;
-        if (!createImage(wide, kModeTrue32, 32, image.width(), image.height())) return false;
-        for (int y = 0; y < image.height(); ++y) {
-            const uint8_t* s = image.row(y);
-            uint8_t* d = wide.row(y);
-            for (int x = 0; x < image.width(); ++x, s += 3, d += 4) d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 0;
-        }
-        image = std::move(wide);
-    }
-    image.mode = static_cast<int16_t>(image.bitCount());
-    return true;
 }
 
 // The session a script drives: the state, the headless platform and the transcript around it.
@@ -292,11 +266,13 @@ void ScriptSession::clipboardAction(const std::vector<std::string>& words) {
         Image image;
         FileSettings scratch = app_.files;
         if (!readImageFile(headless_, scratch, app_.modes, words[2], image)) throw ScriptError("cannot read " + words[2]);
-        if (!clipboardBitmapOf(image, app_.modes)) throw ScriptError("cannot make a bitmap of " + words[2]);
-        headless_.setClipboardImage(std::move(image));
+        if (!headless_.setClipboardImage(std::move(image))) throw ScriptError("cannot make a bitmap of " + words[2]);
     } else if (what == "save" && words.size() == 3) {
-        if (!headless_.clipboardImage()) throw ScriptError("the clipboard holds no bitmap");
-        if (!writeImage(words[2], *headless_.clipboardImage())) throw ScriptError("cannot write " + words[2]);
+        std::optional<Image> bitmap = headless_.clipboardBitmap();
+        if (!bitmap) throw ScriptError("the clipboard holds no bitmap");
+        Image picture;
+        if (!pictureOfClipboardBitmap(*bitmap, picture) || !writeImage(words[2], picture))
+            throw ScriptError("cannot write " + words[2]);
     } else {
         throw ScriptError("bad clipboard action");
     }

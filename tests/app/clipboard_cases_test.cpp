@@ -41,11 +41,13 @@ const ScriptCase kClipboard[] = {
      "drop \"$D/t.bmp\"\nclipboard text hello\nmenu 1302\nprint state\n",
      {warningBox("none", "", "There is no BITMAP in the clipboard"), warningBox("main", "", "no image found in clipboard"),
       "level 0 current altered=0 name=\"$D/t.bmp\" mode=24 bpp=24 size=2x2 "}},
-    {"WriteThenSave",
-     {{"t.bmp", bmpFile(24, 2, 1, {R, W})}},
-     "drop \"$D/t.bmp\"\nmenu 1303\nclipboard save \"$D/c.bmp\"\n",
-     {"title \"writing to clipboard\"", "clipboard bitmap 2x1 bpp=24", "title \"VYD:#0:$D/t.bmp,bpp=24:24,2*1\""},
-     {{"c.bmp", {R, W}}}},
+    // A 2-color picture goes out as a 1-bit bitmap and comes back 2-color.
+    {"WriteThenSaveAndRead",
+     {{"t.bmp", bmpFile(1, 2, 1, {1, 0}, {K, W})}},
+     "drop \"$D/t.bmp\"\nmenu 1303\nclipboard save \"$D/c.bmp\"\nmenu 1329\nmenu 1302\nprint state\n",
+     {"title \"writing to clipboard\"", "clipboard bitmap 2x1 bpp=8", "title \"VYD:#0:$D/t.bmp,bpp=1:8,2*1\"",
+      depthBox("main", 1), "level 1 current altered=1 name=\"<clipboard>\" mode=1 bpp=8 size=2x1 "},
+     {{"c.bmp", {W, K}}}},
     // An empty level writes nothing, so the text stays; then an empty clipboard, then a bitmap.
     {"ContentsPage",
      {{"t.bmp", flat24(1, 1, W)}},
