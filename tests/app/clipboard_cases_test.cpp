@@ -4,6 +4,7 @@
 
 #include "app/command_table.h"
 #include "platform/headless_platform.h"
+#include "support/picture_helpers.h"
 #include "support/script_cases.h"
 
 using namespace vydtest;
@@ -84,6 +85,19 @@ TEST(ClipboardViewer, BackToMainAndReopenedAfterClosing) {
         ui.sendViewerMessage(vyd::WM_CLOSE, 0, 0);
         EXPECT_FALSE(ui.viewerExists() || app.shell.clipboardViewer);
     }
+}
+
+// A smaller background pasted over a larger one leaves no trace of the old one around it.
+TEST(ClipboardRead, NewBackgroundClearsTheWindow) {
+    vyd::HeadlessPlatform ui;
+    vyd::AppState app;
+    app.platform = &ui;
+    ui.setClientSize(100, 100);
+    ui.deviceContext().fillRect(0, 0, 100, 100, 0);
+    ASSERT_TRUE(ui.setClipboardImage(vyd::testing::truecolor(2, 2, [](int, int) { return 0xFF0000u; })));
+    vyd::dispatchCommand(app, 1302);
+    EXPECT_EQ(app.levels[0].image.width(), 2);
+    EXPECT_EQ(ui.backBuffer().getPixel(50, 50), 0xFFFFFFu);
 }
 
 }  // namespace
