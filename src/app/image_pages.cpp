@@ -27,6 +27,13 @@ void drawEntry(DeviceContext& dc, int entry, int top, uint8_t a, uint8_t b, uint
     dc.textOut((entry % 8) * 60, (entry / 8) * 15 + top, formatText("%02x,%02x,%02x", a, b, c));
 }
 
+// A truecolor picture has no palette and no byte values to list: the page says so at height y instead.
+bool saidTruecolor(DeviceContext& dc, const Image& image, int y) {
+    if (image.bitCount() <= 8) return false;
+    dc.textOut(0, y, kTruecolorText);
+    return true;
+}
+
 void drawWrapped(AppState& app, DeviceContext& dc, const std::string& text) {
     const Rect client = app.ui().clientRect();
     dc.drawTextWrapped(client.left, client.top, client.width(), client.height(), text);
@@ -56,10 +63,7 @@ void paintPcxHeaderPage(AppState& app) {
 void paintPalettePage(AppState& app) {
     DeviceContext& dc = beginPage(app);
     const Image& image = app.currentLevel().image;
-    if (image.bitCount() > 8) {
-        dc.textOut(0, 15, kTruecolorText);
-        return;
-    }
+    if (saidTruecolor(dc, image, 15)) return;
     dc.textOut(0, 0, "Palette of current image (order is `blue green red'):-");
     const int entries = image.mode == kMode256 ? 256 : 16;
     const int step = image.mode == kMode2 ? 15 : 1;
@@ -72,10 +76,7 @@ void paintPalettePage(AppState& app) {
 void paintByteFrequencyPage(AppState& app) {
     DeviceContext& dc = beginPage(app);
     const Image& image = app.currentLevel().image;
-    if (image.bitCount() > 8) {
-        dc.textOut(0, 0, kTruecolorText);
-        return;
-    }
+    if (saidTruecolor(dc, image, 0)) return;
     // A row of fewer than 8 bits a pixel holds fewer bytes than pixels: only the row's own bytes count.
     std::array<uint32_t, 256> counts{};
     if (image.hasPixels() && image.width() > 0 && image.height() > 0 && image.pixelBytes() <= image.pixels.size()) {
