@@ -3,10 +3,12 @@
 #include <cctype>
 #include <cstring>
 
+#include "app/composition_commands.h"
 #include "app/image_files.h"
 #include "app/level_titles.h"
 #include "app/repaint.h"
 #include "app/scroll_bars.h"
+#include "app/slide_show.h"
 #include "modes/palette_diagnosis.h"
 
 namespace vyd {
@@ -26,18 +28,20 @@ Ending openNamedFile(AppState& app) {
     app.view.captionCount = 0;
     Level& level = app.currentLevel();
     if (level.name.empty()) return Ending::Redraw;
-    if (hasExtension(level.name, ".SLI")) {
-        // Slide lists are read by the slide show, which is not part of the program yet.
-        return Ending::Redraw;
-    }
+    if (hasExtension(level.name, ".SLI")) return readSlideList(app);
     app.slideScreen = 0;
     resetLevel(level, app.buttons);
     if (app.levels.currentIndex == 0) clearWindow(app);
     if (hasExtension(level.name, ".VYD")) {
-        // Composition files are read by the composition reader, which is not part of the program yet.
-        return Ending::Redraw;
+        const std::string name = level.name;
+        return readComposition(app, &name);
     }
-    if (!readImageFile(app.ui(), app.files, app.modes, level.name, level.image)) level.name.clear();
+    return readLevelImage(app);
+}
+
+Ending readLevelImage(AppState& app, const char* cantOpenText) {
+    Level& level = app.currentLevel();
+    if (!readImageFile(app.ui(), app.files, app.modes, level.name, level.image, cantOpenText)) level.name.clear();
     level.image.leftColor = kNoColor;
     level.altered = 0;
     return showReadLevel(app);

@@ -7,6 +7,9 @@ namespace vyd {
 
 // Routes by extension: ".SLI" slide lists, ".VYD" composition files, anything else an image file.
 Ending openNamedFile(AppState& app);
+// Reads the image file named in the current level's name into it (emptying the name when that fails; cantOpenText
+// replaces "I can't open this file" when given), clears its left colour and altered flag, then showReadLevel.
+Ending readLevelImage(AppState& app, const char* cantOpenText = nullptr);
 // What follows a read into the current level, whether or not it succeeded: the window title, the scroll bars
 // (level 0), the origin, the palette check of a picture with pixels; leaves any information page; redraw.
 Ending showReadLevel(AppState& app);

@@ -1,6 +1,7 @@
 // Scripts run in process, and the transcript lines they print.
 #pragma once
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,9 +15,12 @@ struct Outcome {
     std::string out, err;
 };
 
+// Slide lists change the current folder; every script starts and ends in the test's own.
 inline Outcome script(const std::string& text) {
+    const std::filesystem::path folder = std::filesystem::current_path();
     std::ostringstream out, err;
     const int status = vyd::runScript(text, out, err);
+    std::filesystem::current_path(folder);
     return {status, out.str(), err.str()};
 }
 
