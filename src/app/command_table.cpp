@@ -10,6 +10,7 @@
 #include "app/commands_modes.h"
 #include "app/commands_shell.h"
 #include "app/commands_view.h"
+#include "app/composition_commands.h"
 #include "app/endings.h"
 #include "app/level_list.h"
 
@@ -32,9 +33,9 @@ const std::vector<CommandEntry> kCommands = {
     {1281, "&Files", "examine image on Clipb&oard", commandExamineClipboard},
     {1302, "&Files", "read image from Clipboard: &q", commandReadClipboard},
     {1303, "&Files", "write image to Clip&board", commandWriteClipboard},
-    {1317, "&Files", "read composin&g info", nullptr},
-    {1318, "&Files", "write compos&ing info", nullptr},
-    {1325, "&Files", "write as n&umbers", nullptr},
+    {1317, "&Files", "read composin&g info", commandReadComposition},
+    {1318, "&Files", "write compos&ing info", commandWriteComposition},
+    {1325, "&Files", "write as n&umbers", commandWriteNumbers},
     {1365, "&Files", "show images as movie", nullptr},
     {1366, "&Files", "copy movie images", nullptr},
     {1296, "&Files", "e&xit", commandExit},

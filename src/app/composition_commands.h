@@ -7,7 +7,14 @@
 
 namespace vyd {
 
+// A composition file bigger than this is one that cannot be opened.
+inline constexpr size_t kMaxCompositionBytes = size_t{16} << 20;
+
 // Rebuilds all sixteen levels from a composition file: the named one, or one the user chooses when name is null.
 Ending readComposition(AppState& app, const std::string* name);
+
+Ending commandReadComposition(AppState& app, int id);   // 1317 "read composin&g info"
+Ending commandWriteComposition(AppState& app, int id);  // 1318 "write compos&ing info"
+Ending commandWriteNumbers(AppState& app, int id);      // 1325 "write as n&umbers"
 
 }  // namespace vyd
