@@ -31,7 +31,7 @@ bool writeSideFile(AppState& app, const std::string& name, const std::string& te
     return false;
 }
 
-// Every level shown, nameless and empty, each current in turn (so the top level ends current); a white
+// Every level shown, nameless, empty and unaltered, each current in turn (so the top level ends current); a white
 // window; rotations no longer suppressed (the saved rotations are not put back).
 void clearAllLevels(AppState& app) {
     for (int i = 0; i < kLevelCount; ++i) {
@@ -40,6 +40,8 @@ void clearAllLevels(AppState& app) {
         level.shown = 1;
         level.name.clear();
         emptyLevelImage(level);
+        // What the level held is given up for what the file names, so nothing is left to save.
+        level.altered = 0;
     }
     clearWindow(app);
     app.view.rotationsSuppressed = false;
