@@ -21,7 +21,9 @@ std::string state(const std::string& name, int w) {
 std::string alone(const std::string& name, int w) {
     return "-> \"$D/" + name + "\"\ntitle ...\ntitle ...\ntitle ...\n" + state(name, w);
 }
-std::string pcx(const char* from, const char* to) { return "drop \"$D/" + std::string(from) + "\"\nsave level 0 \"$D/" + to + "\"\n"; }
+std::string pcx(const std::string& from, const std::string& to) {
+    return "drop \"$D/" + from + "\"\nsave level 0 \"$D/" + to + "\"\n";
+}
 
 const ScriptCase kMovies[] = {
     {"PlaysToTheMissingFrameAndKeepsTheLast",
@@ -36,10 +38,12 @@ const ScriptCase kMovies[] = {
      {{"m9999.bmp", flat24(2, 1, G)}, {"m12a4.bmp", flat24(2, 1, G)}, {"m12a5.bmp", flat24(3, 1, R)}},
      play("m9999.bmp") + play("m12a4.bmp"), {alone("m9999.bmp", 2), alone("m12a4.bmp", 2)}},
     // PCX frames 0005..0007 copied to BMP files numbered from 0100: one per frame read, and no more.
-    {"CopyNumbersFromTheCopysFirstName", {{"r.bmp", flat24(1, 1, R)}, {"g.bmp", flat24(2, 1, G)}, {"b.bmp", flat24(3, 1, B)}},
+    {"CopyNumbersFromTheCopysFirstName",
+     {{"r.bmp", flat24(1, 1, R)}, {"g.bmp", flat24(2, 1, G)}, {"b.bmp", flat24(3, 1, B)}},
      pcx("r.bmp", "m0005.pcx") + pcx("g.bmp", "m0006.pcx") + pcx("b.bmp", "m0007.pcx") +
          "choose \"$D/m0005.pcx\"\nchoose \"$D/c0100.bmp\"\nmenu 1366\ndrop \"$D/c0103.bmp\"\n",
-     {warningBox("none", "I can't open this file", "$D/m0008.pcx"), warningBox("none", "I can't open this file", "$D/c0103.bmp")},
+     {warningBox("none", "I can't open this file", "$D/m0008.pcx"),
+      warningBox("none", "I can't open this file", "$D/c0103.bmp")},
      {{"c0100.bmp", {R}}, {"c0101.bmp", {G, G}}, {"c0102.bmp", {B, B, B}}}},
     // A copy that cannot be written stops at its first failure, the first frame still in the level.
     {"CopyStopsAtTheFirstFailedWrite", {{"m0001.bmp", flat24(1, 1, R)}, {"m0002.bmp", flat24(2, 1, G)}},
