@@ -8,6 +8,7 @@
 #include "app/commands_jpeg.h"
 #include "app/commands_levels.h"
 #include "app/commands_modes.h"
+#include "app/commands_movie.h"
 #include "app/commands_shell.h"
 #include "app/commands_view.h"
 #include "app/composition_commands.h"
@@ -36,8 +37,8 @@ const std::vector<CommandEntry> kCommands = {
     {1317, "&Files", "read composin&g info", commandReadComposition},
     {1318, "&Files", "write compos&ing info", commandWriteComposition},
     {1325, "&Files", "write as n&umbers", commandWriteNumbers},
-    {1365, "&Files", "show images as movie", nullptr},
-    {1366, "&Files", "copy movie images", nullptr},
+    {1365, "&Files", "show images as movie", showMovie},
+    {1366, "&Files", "copy movie images", copyMovie},
     {1296, "&Files", "e&xit", commandExit},
     {1601, "&Modes", "any mode to &2-color", commandConvertMode},
     {1604, "&Modes", "any mode to &16color", commandConvertMode},
