@@ -70,8 +70,9 @@ Ending showNextEntry(AppState& app) {
         app.slideScreen = 0;
         const Ending ending = openNamedFile(app);
         // Opening drops the captions of what was shown before; the new slide's own go with it.
-        for (size_t i = 0; i < step.captions.size(); ++i) app.view.captionLines[i] = step.captions[i];
-        app.view.captionCount = static_cast<int>(step.captions.size());
+        const size_t captions = std::min(step.captions.size(), app.view.captionLines.size());
+        for (size_t i = 0; i < captions; ++i) app.view.captionLines[i] = step.captions[i];
+        app.view.captionCount = static_cast<int>(captions);
         return ending;
     }
 }
