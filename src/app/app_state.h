@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/slide_state.h"
 #include "compose/geometry.h"
 #include "compose/view_state.h"
 #include "formats/file_settings.h"
@@ -69,6 +70,7 @@ struct AppState {
     WashSettings wash;
     ShellState shell;
     int slideScreen = 0;  // non-zero while the slide status page is shown
+    SlideState slides;
 
     Level& currentLevel() { return levels.current(); }
     Platform& ui() { return *platform; }

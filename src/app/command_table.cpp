@@ -14,6 +14,7 @@
 #include "app/composition_commands.h"
 #include "app/endings.h"
 #include "app/level_list.h"
+#include "app/slide_show.h"
 
 namespace vyd {
 
@@ -96,9 +97,9 @@ const std::vector<CommandEntry> kCommands = {
     {0, "&Levels", nullptr, nullptr},
     {1328, "&Levels", "work on &background", commandSelectLevel},
     {1329, "&Levels", "work on object &1", commandSelectLevel},
-    {1358, "&Slides", "file to &read slide file names from", nullptr},
-    {1359, "&Slides", "file to &list slide files names on", nullptr},
-    {1360, "&Slides", "&stop listing slide file names", nullptr},
+    {1358, "&Slides", "file to &read slide file names from", commandReadSlideList},
+    {1359, "&Slides", "file to &list slide files names on", commandStartSlideListing},
+    {1360, "&Slides", "&stop listing slide file names", commandStopSlideListing},
     {1537, nullptr, "P&aintbrush", commandPaintbrush},
     {1284, nullptr, "&Help", commandHelp},
 };

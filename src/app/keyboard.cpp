@@ -13,6 +13,7 @@
 #include "app/level_titles.h"
 #include "app/repaint.h"
 #include "app/scroll_bars.h"
+#include "app/slide_show.h"
 #include "compose/assembly.h"
 #include "compose/numeric.h"
 #include "util/text_format.h"
@@ -288,6 +289,7 @@ LRESULT handleKeyMessage(AppState& app, UINT message, WPARAM wParam, LPARAM lPar
         bool& toggle = keyHeld(app, VK_SHIFT) ? app.view.pixelGrid : app.view.currentAlone;
         toggle = !toggle;
         redrawNow(app);
+    } else if (slideKey(app, key, lParam)) {
     } else if (!freshPress(lParam)) {
         // Auto-repeats and releases end here.
     } else if (colourValueKey(app, key)) {

@@ -6,6 +6,7 @@
 #include "app/repaint.h"
 #include "app/scroll_bars.h"
 #include "app/settings_file.h"
+#include "app/slide_show.h"
 #include "util/text_format.h"
 
 namespace vyd {
@@ -47,6 +48,7 @@ LRESULT handleClose(AppState& app, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT handleDestroy(AppState& app) {
     app.shell.windowDestroyed = true;
+    app.slides.list = SlideList{};
     app.ui().postQuit(0);
     return 0;
 }
@@ -67,7 +69,7 @@ LRESULT handleDropFiles(AppState& app, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 LRESULT handlePaint(AppState& app) {
-    paintMainWindow(app);
+    paintMainWindow(app, paintStatusScreen);
     if (!app.shell.startupFile.empty()) {
         setLevelName(app.currentLevel(), app.shell.startupFile);
         app.shell.startupFile.clear();

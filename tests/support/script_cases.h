@@ -52,7 +52,10 @@ inline void checkScriptCase(const ScriptCase& c) {
     ScratchDir dir;
     const std::string d = dir / "";
     const std::string folder = d.substr(0, d.size() - 1);
-    for (const auto& [name, bytes] : c.files) writeBytes(dir / name, bytes);
+    for (const auto& [name, bytes] : c.files) {
+        std::filesystem::create_directories(std::filesystem::path(dir / name).parent_path());  // "sub/a.bmp"
+        writeBytes(dir / name, bytes);
+    }
     const Outcome r = script(withDir(c.script, folder));
     ASSERT_EQ(r.status, 0) << r.err;
     auto from = r.out.cbegin();
