@@ -93,6 +93,8 @@ Ending readSlideList(AppState& app) {
         return Ending::Redraw;
     }
     slides.listName = name.substr(0, kListNameLimit);
+    std::error_code error;
+    slides.listPath = std::filesystem::absolute(name, error).string();
     const std::span<const uint8_t> text = bytes->bytes();
     slides.list = parseSlideList(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
     slides.active = true;
@@ -113,7 +115,8 @@ Ending previousSlide(AppState& app) {
 
 Ending restartSlides(AppState& app) {
     if (!app.slides.active) return Ending::Plain;
-    setLevelName(app.currentLevel(), app.slides.listName);
+    // Folder entries may have changed the current folder since the list was read by a name without one.
+    setLevelName(app.currentLevel(), app.slides.listPath.empty() ? app.slides.listName : app.slides.listPath);
     return openNamedFile(app);
 }
 
@@ -134,6 +137,7 @@ Ending commandReadSlideList(AppState& app, int) {
     if (!chooseFile(app.ui(), app.files, "name of file to read slides from?", kSlideFilter, name, false)) {
         slides.active = false;
         slides.listName.clear();
+        slides.listPath.clear();
         level.name.clear();
         return openNamedFile(app);
     }

@@ -18,6 +18,7 @@ using OwnedFile = std::unique_ptr<std::FILE, FileCloser>;
 
 struct SlideState {
     std::string listName;  // the slide list last opened
+    std::string listPath;  // the same list by its absolute path, for restarting after folder entries
     bool active = false;   // a list has been read and the slide keys act on it
     SlideList list;
     std::array<std::string, 3> statusLines;  // the status page shows the first `slideScreen` of them
