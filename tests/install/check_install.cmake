@@ -103,7 +103,7 @@ foreach(option ${options})
 endforeach()
 
 read_installed(help share/doc/vyd/help.html)
-file(GLOB pictures RELATIVE ${SOURCE}/examples ${SOURCE}/examples/*.bmp)
+file(GLOB pictures RELATIVE ${SOURCE}/examples ${SOURCE}/examples/*.bmp ${SOURCE}/examples/*.vyd ${SOURCE}/examples/*.sli)
 if(NOT pictures)
   fail("no demo pictures in ${SOURCE}/examples")
 endif()
