@@ -22,7 +22,7 @@ const char* const kNullMenuText = "(The menu is inactive; press ESC to get the i
 
 namespace {
 
-// Items whose handler is nullptr are not built yet; they reach default processing and have no effect.
+// Every item in menu order; a row without text is a separator (and has no handler).
 const std::vector<CommandEntry> kCommands = {
     {1321, "&Files", "&new", commandNewImage},
     {1297, "&Files", "&read from file", commandReadFromFile},
