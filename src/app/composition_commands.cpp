@@ -10,8 +10,9 @@
 #include "app/image_files.h"
 #include "app/repaint.h"
 #include "app/scroll_bars.h"
-#include "formats/file_io.h"
+#include "app/side_files.h"
 #include "sequences/composition.h"
+#include "sequences/text_file.h"
 
 namespace vyd {
 
@@ -20,15 +21,6 @@ namespace {
 const std::vector<FileFilter>& compositionFilters() {
     static const std::vector<FileFilter> kFilters = {{"composition files", "*.vyd"}};
     return kFilters;
-}
-
-// Writes a side file whole or not at all; one that cannot be created or written is reported with its name.
-bool writeSideFile(AppState& app, const std::string& name, const std::string& text) {
-    EncodedFile file;
-    file.append(text.data(), text.size());
-    if (writeFileAtomically(name, file) == WriteOutcome::Written) return true;
-    app.ui().messageBox(Owner::None, name, "I can't open this file", MB_OK | MB_ICONEXCLAMATION);
-    return false;
 }
 
 // Every level shown, nameless, empty and unaltered, each current in turn (so the top level ends current); a white
@@ -72,12 +64,11 @@ Ending readComposition(AppState& app, const std::string* name) {
         }
     }
     // A file that cannot be opened, or one too big to be a composition, changes nothing.
-    const std::optional<FileBytes> file = FileBytes::read(path, kMaxCompositionBytes + 1);
-    if (!file || file->size() > kMaxCompositionBytes) return Ending::Plain;
+    const std::optional<std::string> text = readTextFile(path);
+    if (!text) return Ending::Plain;
 
     clearAllLevels(app);
-    const std::string_view text(reinterpret_cast<const char*>(file->bytes().data()), file->size());
-    for (std::string_view line : textLines(text)) {
+    for (std::string_view line : textLines(*text)) {
         const std::optional<CompositionEntry> entry = parseCompositionLine(line);
         if (!entry) continue;
         Level& level = app.levels[entry->level];
@@ -113,7 +104,7 @@ Ending commandWriteComposition(AppState& app, int) {
         const Level& level = app.levels[i];
         if (level.image.hasPixels()) text += compositionLine(i, level, app.view.rotationsSuppressed);
     }
-    if (!writeSideFile(app, name, text)) return Ending::Plain;
+    if (!writeSideFile(app.ui(), name, text)) return Ending::Plain;
     return Ending::Update;
 }
 
@@ -131,7 +122,7 @@ Ending commandWriteNumbers(AppState& app, int) {
     const bool chosen = chooseFile(app.ui(), app.files, "name of file to write data to?", kAllFiles, name, true);
     app.files.lastFileTitle = previousTitle;
     if (!chosen) return Ending::Update;
-    if (!writeSideFile(app, name, numbersText(image))) return Ending::Plain;
+    if (!writeSideFile(app.ui(), name, numbersText(image))) return Ending::Plain;
     app.ui().messageBox(Owner::None, "I wrote the file", name, MB_OK);
     return Ending::DefaultProcessing;
 }

@@ -7,9 +7,6 @@
 
 namespace vyd {
 
-// A composition file bigger than this is one that cannot be opened.
-inline constexpr size_t kMaxCompositionBytes = size_t{16} << 20;
-
 // Rebuilds all sixteen levels from a composition file: the named one, or one the user chooses when name is null.
 Ending readComposition(AppState& app, const std::string* name);
 

@@ -6,8 +6,8 @@
 #include "app/endings.h"
 #include "app/file_chooser.h"
 #include "app/key_state.h"
+#include "app/side_files.h"
 #include "app/title_status.h"
-#include "formats/file_io.h"
 #include "ops/color_wash.h"
 #include "ops/pattern_smoothing.h"
 #include "ops/region_fill.h"
@@ -111,11 +111,7 @@ void writeColourFileAtPointer(AppState& app) {
         return;
     }
     const auto bytes = colourFileBytes(picked);
-    EncodedFile file;
-    file.append(bytes.data(), bytes.size());
-    if (writeFileAtomically(name, file) != WriteOutcome::Written) {
-        ui.messageBox(Owner::None, name, "I can't open this file", MB_ICONEXCLAMATION);
-    }
+    writeSideFile(ui, name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace vyd

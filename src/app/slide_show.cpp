@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
-#include <span>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -14,21 +13,16 @@
 #include "app/file_chooser.h"
 #include "app/key_state.h"
 #include "app/open_file.h"
-#include "formats/file_io.h"
+#include "app/side_files.h"
+#include "sequences/text_file.h"
 
 namespace vyd {
 
 namespace {
 
-constexpr size_t kSlideListByteLimit = size_t{16} << 20;  // a bigger list is one that cannot be opened
 constexpr size_t kListNameLimit = 1023;
-const char* const kCantOpen = "I can't open this file";
 const char* const kSlideKeysHelp = "right arrow = next slide, left arrow = previous slide, apostrophe key = restart";
 const std::vector<FileFilter> kSlideFilter = {{"SLI files", "*.sli"}};
-
-void cantOpen(AppState& app, const std::string& name) {
-    app.ui().messageBox(Owner::None, name, kCantOpen, MB_OK | MB_ICONEXCLAMATION);
-}
 
 // The status page with a first line of its own, the list's name and the help for the slide keys.
 void showListStatus(AppState& app, const char* first) {
@@ -84,9 +78,9 @@ Ending readSlideList(AppState& app) {
     SlideState& slides = app.slides;
     setLevelName(level, enterFolderOf(level.name));
     const std::string name = level.name;
-    const std::optional<FileBytes> bytes = FileBytes::read(name, kSlideListByteLimit + 1);
-    if (!bytes || bytes->size() > kSlideListByteLimit) {
-        cantOpen(app, name);
+    const std::optional<std::string> text = readTextFile(name);
+    if (!text) {
+        reportCantOpen(app.ui(), name);
         slides.active = false;
         level.name.clear();
         resetLevel(level, app.buttons);
@@ -95,8 +89,7 @@ Ending readSlideList(AppState& app) {
     slides.listName = name.substr(0, kListNameLimit);
     std::error_code error;
     slides.listPath = std::filesystem::absolute(name, error).string();
-    const std::span<const uint8_t> text = bytes->bytes();
-    slides.list = parseSlideList(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+    slides.list = parseSlideList(*text);
     slides.active = true;
     showListStatus(app, "reading from list of slide names");
     return Ending::Refresh;
@@ -154,7 +147,7 @@ Ending commandStartSlideListing(AppState& app, int) {
     app.slides.log.reset();
     app.slides.log.reset(std::fopen(name.c_str(), "w"));
     if (!app.slides.log) {
-        cantOpen(app, name);
+        reportCantOpen(app.ui(), name);
         return Ending::Update;
     }
     app.slides.statusLines[0] = "I am starting to save slide names on file";

@@ -118,18 +118,6 @@ std::optional<CompositionEntry> parseCompositionLine(std::string_view line) {
     return entry;
 }
 
-std::vector<std::string_view> textLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (end != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
-        lines.push_back(line);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    }
-    return lines;
-}
-
 std::string numbersText(const Image& image) {
     static const ByteTexts kBytes;
     const int width = image.hasPixels() ? std::max(image.width(), 0) : 0;

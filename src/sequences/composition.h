@@ -36,10 +36,6 @@ std::string compositionLine(int index, const Level& level, bool rotationsSuppres
 // from a file can always be drawn; a colour beyond 32 bits is no colour. The line ends at its first NUL byte.
 std::optional<CompositionEntry> parseCompositionLine(std::string_view line);
 
-// The lines of a text file: split at line feeds, a carriage return before one dropped; the last line counts
-// even without a line end, an empty remainder after the last line feed is no line.
-std::vector<std::string_view> textLines(std::string_view text);
-
 // The numbers file of a 24-bit picture: "%d %d\n" (width, height), then "%3d %3d %3d\n" for every pixel, rows
 // from the top, its bytes in stored order (blue, green, red).
 std::string numbersText(const Image& image);

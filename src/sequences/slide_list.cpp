@@ -1,22 +1,18 @@
 #include "sequences/slide_list.h"
 
+#include "sequences/text_file.h"
+
 namespace vyd {
 
 SlideList parseSlideList(std::string_view text) {
     SlideList list;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = text.find('\n', start);
-        std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        if (end != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+    for (std::string_view line : textLines(text)) {
         if (const size_t nul = line.find('\0'); nul != std::string_view::npos) line = line.substr(0, nul);
         while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
         list.lines.emplace_back(line);
-        if (end == std::string_view::npos) break;
-        start = end + 1;
     }
-    // A text that does not end in a line end still gets the empty last line that ends the list.
-    if (!text.empty() && text.back() != '\n') list.lines.emplace_back();
+    // The empty last line, after the last line end (one is supplied where the text has none), ends the list.
+    list.lines.emplace_back();
 
     list.captionFlags.assign(list.lines.size(), false);
     for (size_t j = 0; j < list.lines.size(); ++j) {
