@@ -53,6 +53,8 @@ enum class CodecError {
     JpegUnreadable,
     JpegNotEncoded,     // the picture could not be compressed
     JpegNotWritten,     // the file could not be created or written
+    FileTooLong,        // the file to read is longer than any reader takes (first: its bytes)
+    BeyondData,         // the picture (first x second) is far larger than the file's data can fill
 };
 
 // Something the user is told about a file that was read or written all the same.

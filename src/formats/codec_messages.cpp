@@ -19,7 +19,7 @@ enum class Layout {
 };
 
 // The numbers the message's format takes.
-enum class Params { None, Size, Number, ArraySize };
+enum class Params { None, Size, Number, Bytes, ArraySize };
 
 struct MessageForm {
     int kind;  // the enum value this entry is for (checked below)
@@ -75,6 +75,10 @@ constexpr MessageForm kErrorForms[] = {
     {ERROR_KIND(JpegUnreadable), "I can't read this JPEG file", Layout::NameAsText},
     {ERROR_KIND(JpegNotEncoded), "I can't compress this picture as JPEG", Layout::Unshown},
     {ERROR_KIND(JpegNotWritten), "I can't write this JPEG file", Layout::Unshown},
+    {ERROR_KIND(FileTooLong), "this file is %lld bytes long: too long for me", Layout::NameAsCaption, nullptr,
+     Params::Bytes},
+    {ERROR_KIND(BeyondData), "this file holds far too little for a picture of %lld x %lld pixels",
+     Layout::NameAsCaption, nullptr, Params::Size},
 };
 
 constexpr MessageForm kWarningForms[] = {
@@ -96,7 +100,7 @@ constexpr bool inEnumOrder(const MessageForm (&forms)[N]) {
     }
     return true;
 }
-static_assert(inEnumOrder(kErrorForms) && std::size(kErrorForms) == static_cast<size_t>(CodecError::JpegNotWritten) + 1,
+static_assert(inEnumOrder(kErrorForms) && std::size(kErrorForms) == static_cast<size_t>(CodecError::BeyondData) + 1,
               "one error form per CodecError, in enum order");
 static_assert(inEnumOrder(kWarningForms) &&
                   std::size(kWarningForms) == static_cast<size_t>(CodecWarning::JpegDamaged) + 1,
@@ -109,6 +113,7 @@ std::string messageText(const MessageForm& form, const CodecDetail& d) {
         case Params::None: return form.message;
         case Params::Size: return formatText(form.message, static_cast<long long>(d.first), static_cast<long long>(d.second));
         case Params::Number: return formatText(form.message, static_cast<int>(d.first));
+        case Params::Bytes: return formatText(form.message, static_cast<long long>(d.first));
         case Params::ArraySize:
             // The size is what the file claims: its size less the pixel offset, wrapped as 32-bit numbers.
             return formatText(form.message, static_cast<int>(static_cast<uint32_t>(d.first - d.second)),
