@@ -5,6 +5,12 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/setup-debian.sh"
 jobs="$(nproc)"
+corpus="${VYD_CORPUS:-$here/../shared/corpus}"
+if [ -d "$corpus" ]; then
+  echo "public corpus: $corpus (every row is read)"
+else
+  echo "no public corpus at $corpus: the corpus suites are skipped"
+fi
 export QT_QPA_PLATFORM=offscreen
 cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$here/build" -j "$jobs"
