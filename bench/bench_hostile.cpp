@@ -1,7 +1,8 @@
 // Reading hostile files: each picture of tests/data/hostile claims a picture of about a gigabyte on a few bytes
-// of data, and must be refused (or read) in well under a second and within 100 MB; the benchmark reports the time
-// and the peak resident size of the process so far (run one at a time with --benchmark_filter to see each). A 16-colour PCX of 1 x 1200 pixels whose scan lines are
-// 4 x 2100 bytes wide (10 MB) times the reader's unpacking of only the columns the width covers.
+// of data, and must be refused (or read) in well under a second and within 100 MB. The benchmark reports the time
+// and the peak resident size of the process so far (run one at a time with --benchmark_filter to see each). A
+// 16-colour PCX of 1 x 1200 pixels whose scan lines are 4 x 2100 bytes wide (10 MB) times the reader's unpacking
+// of only the columns the width covers.
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
