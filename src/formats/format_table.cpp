@@ -63,29 +63,41 @@ DecodedFile decodeImageFile(const std::string& path, const ModeSettings& modes) 
         result.decoded.fail(CodecError::CantOpenFile);
         return result;
     }
+    // Too long a file is refused before any of it is read.
+    if (file->length() > kMaxFileBytes) {
+        result.decoded.fail(CodecError::FileTooLong, {static_cast<int64_t>(file->length()), 0, {}});
+        return result;
+    }
     result.format = formatOfHead(file->head(kHeadBytes));
     if (!result.format) {
         result.decoded.fail(CodecError::UnknownFormat);
         return result;
     }
-    const std::optional<FileBytes> whole = file->readAll();
+    const WholeFile whole = file->readAll();
+    if (whole.status == ReadStatus::TooLong) {  // it grew while read
+        result.decoded.fail(CodecError::FileTooLong, {static_cast<int64_t>(whole.length), 0, {}});
+        return result;
+    }
     if (!whole) {
         result.decoded.fail(CodecError::CantOpenFile);
         return result;
     }
-    result.decoded = result.format->decode(whole->bytes(), modes);
+    result.decoded = result.format->decode(whole.data.bytes(), modes);
     return result;
 }
 
 Encoded encodeImageFile(const ImageFormat& format, const Image& image, const EncodeOptions& options,
                         const std::string& path) {
+    // A target that cannot be written is refused before any work is spent on encoding, and is left as it was.
+    AtomicFileWriter out(path);
+    if (!out.open()) {
+        Encoded refused;
+        refused.fail(format.cantCreate);
+        return refused;
+    }
     Encoded result = format.encode(image, options);
     if (!result.ok()) return result;
-    switch (writeFileAtomically(path, result.bytes)) {
-        case WriteOutcome::Written: break;
-        case WriteOutcome::NotCreated: result.fail(format.cantCreate); break;
-        case WriteOutcome::NotWritten: result.fail(format.cantWrite); break;
-    }
+    if (!out.write(result.bytes) || !out.commit()) result.fail(format.cantWrite);
     return result;
 }
 

@@ -45,11 +45,13 @@ struct DecodedFile {
 };
 
 // Reads the named file and decodes it in the format its first bytes name. The failures of the file itself
-// are CantOpenFile and UnknownFormat.
+// are CantOpenFile (also for anything but a regular file), FileTooLong (over kMaxFileBytes) and UnknownFormat.
 DecodedFile decodeImageFile(const std::string& path, const ModeSettings& modes);
 
 // Encodes image in format and writes it to path atomically: a failed write leaves any existing file as it was
-// and reports the format's cantCreate or cantWrite error.
+// and reports the format's cantCreate or cantWrite error. A target that cannot be written (see
+// AtomicFileWriter::open) is refused with cantCreate before the picture is encoded, even one the format would
+// refuse.
 Encoded encodeImageFile(const ImageFormat& format, const Image& image, const EncodeOptions& options,
                         const std::string& path);
 

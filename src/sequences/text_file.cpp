@@ -5,9 +5,10 @@
 namespace vyd {
 
 std::optional<std::string> readTextFile(const std::string& path) {
-    const std::optional<FileBytes> file = FileBytes::read(path, kTextFileLimit + 1);
-    if (!file || file->size() > kTextFileLimit) return std::nullopt;
-    const auto bytes = file->bytes();
+    // A file longer than the limit is one that cannot be opened.
+    const WholeFile file = FileBytes::read(path, kTextFileLimit);
+    if (!file) return std::nullopt;
+    const auto bytes = file.data.bytes();
     return std::string(bytes.begin(), bytes.end());
 }
 
