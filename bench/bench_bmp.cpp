@@ -76,9 +76,9 @@ void BM_BmpDecode(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
     picture(width, height);
     const std::string file = benchFile(width, height);
-    std::optional<FileBytes> bytes = FileBytes::read(file);
+    const WholeFile bytes = FileBytes::read(file);
     for (auto _ : state) {
-        Decoded decoded = decodeBmp(bytes->bytes(), ModeSettings{});
+        Decoded decoded = decodeBmp(bytes.data.bytes(), ModeSettings{});
         if (!decoded.ok()) state.SkipWithError("decode failed");
         benchmark::DoNotOptimize(decoded.picture.pixels.data());
     }

@@ -61,7 +61,7 @@ void BM_GifDecode(benchmark::State& state) {
     }
     const auto bytes = FileBytes::read(path);
     for (auto _ : state) {
-        Decoded result = decodeGif(bytes->bytes(), ModeSettings{});
+        Decoded result = decodeGif(bytes.data.bytes(), ModeSettings{});
         if (!result.ok()) state.SkipWithError("decode failed");
         benchmark::DoNotOptimize(result.picture.pixels.data());
     }

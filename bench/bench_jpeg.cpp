@@ -68,7 +68,7 @@ void BM_JpegDecode(benchmark::State& state) {
     }
     const auto bytes = FileBytes::read(path);
     for (auto _ : state) {
-        Decoded result = decodeJpeg(bytes->bytes());
+        Decoded result = decodeJpeg(bytes.data.bytes());
         if (!result.ok()) state.SkipWithError("decode failed");
         benchmark::DoNotOptimize(result.picture.pixels.data());
     }

@@ -59,7 +59,7 @@ void decode(benchmark::State& state, int bits) {
     }
     const auto bytes = FileBytes::read(path);
     for (auto _ : state) {
-        Decoded result = decodePcx(bytes->bytes(), ModeSettings{});
+        Decoded result = decodePcx(bytes.data.bytes(), ModeSettings{});
         if (!result.ok()) state.SkipWithError("decode failed");
         benchmark::DoNotOptimize(result.picture.pixels.data());
     }
