@@ -20,16 +20,19 @@ Bytes runs(const Bytes& line) {
 }
 
 TEST(PcxFloor, LinesOfOneByteClaimingAHugePictureAreRefused) {
-    // Every line is there (the file passes the "eof" check), but one byte a plane fills at most one column.
-    struct Case { int bits, planes, width; Bytes line; };
+    // Every line is there (the file passes the "eof" check), but a line fills only the columns its bytes hold:
+    // one byte a plane one column (none for 16 bits), 1024 bytes 1024 or 512 columns of 4096.
+    struct Case { int bits, planes, width, height, bytesPerLine; };
     const Case cases[] = {
-        {8, 1, 32764, {0x05}}, {16, 1, 10921, {0x05}}, {8, 3, 10921, {0xC3, 0x05}},
+        {8, 1, 32764, 32767, 1}, {16, 1, 10921, 32767, 1}, {8, 3, 10921, 32767, 1},
+        {8, 1, 4096, 2048, 1024}, {16, 1, 4096, 2048, 2048},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.bits << " bits x " << c.planes);
-        Bytes file = pcxHeader(c.bits, c.planes, c.width, 32767, 1);
-        for (int y = 0; y < 32767; ++y) file.insert(file.end(), c.line.begin(), c.line.end());
-        expectRefusal(read(file), CodecError::BeyondData, c.width, 32767);
+        SCOPED_TRACE(testing::Message() << c.bits << " bits x " << c.planes << ", " << c.width);
+        const Bytes line = runs(Bytes(size_t(c.planes * c.bytesPerLine), 0x05));
+        Bytes file = pcxHeader(c.bits, c.planes, c.width, c.height, c.bytesPerLine);
+        for (int y = 0; y < c.height; ++y) file.insert(file.end(), line.begin(), line.end());
+        expectRefusal(read(file), CodecError::BeyondData, c.width, c.height);
     }
     // Runs fill a line of any length from two bytes: a large picture of runs is not below the floor.
     Bytes file = pcxHeader(8, 1, 4096, 2048, 4096);
