@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "formats/byte_reader.h"
+#include "formats/data_floor.h"
 #include "modes/imageconv.h"
 
 namespace vyd {
@@ -196,6 +197,15 @@ Decoded decodeBmp(std::span<const uint8_t> bytes, const ModeSettings& modes) {
     if (!knownBitCount(bits) || width <= 0 || height <= 0) return std::move(out.fail(CodecError::BadBmp));
     if (!sizeWithinLimits(bits, width, height) || !sizeWithinLimits(memoryBitCount(bits), width, height)) {
         return std::move(out.fail(CodecError::TooBig, {width, height, {}}));
+    }
+
+    // The rows are raw: a picture far larger than the rows the file's bytes reach is refused before it is made.
+    const uint64_t rowBytes = (static_cast<uint64_t>(bits) * static_cast<uint64_t>(width) + 31) / 32 * 4;
+    const uint64_t available = bytes.size() - std::min<size_t>(h.pixelOffset, bytes.size());
+    const auto columns = static_cast<uint64_t>(width), rows = static_cast<uint64_t>(height);
+    const uint64_t rowsHeld = std::min((available + rowBytes - 1) / rowBytes, rows);
+    if (beyondDataFloor(columns * rows, rowsHeld * columns)) {
+        return std::move(out.fail(CodecError::BeyondData, {width, height, {}}));
     }
 
     // The rows as the file holds them, at the file's depth (the limits above keep the sizes in int range).

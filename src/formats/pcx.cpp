@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "formats/byte_reader.h"
+#include "formats/data_floor.h"
 #include "modes/imageconv.h"
 
 namespace vyd {
@@ -172,13 +174,25 @@ void storeTwoColor(const uint8_t* line, uint8_t* row, uint8_t* bits, const LineL
     std::fill(row + covered, row + l.width, uint8_t{0});
 }
 
-void storeSixteenColor(const uint8_t* line, uint8_t* row, uint8_t* bits, const LineLayout& l) {
-    const size_t planeBits = 8 * l.bytesPerLine;
-    const size_t covered = std::min<size_t>(l.width, planeBits);
-    unpackBits(line, 4 * planeBits, bits);
-    const uint8_t *p0 = bits, *p1 = bits + planeBits, *p2 = p1 + planeBits, *p3 = p2 + planeBits;
+// Four planes of one bit: only the columns the width covers are taken from each plane, however long the
+// lines are.
+void storeSixteenColor(const uint8_t* line, uint8_t* row, uint8_t*, const LineLayout& l) {
+    const size_t covered = std::min<size_t>(l.width, 8 * l.bytesPerLine);
+    const uint8_t *p0 = line, *p1 = line + l.bytesPerLine, *p2 = p1 + l.bytesPerLine, *p3 = p2 + l.bytesPerLine;
     for (size_t x = 0; x < covered; ++x) {
-        row[x] = static_cast<uint8_t>(p0[x] | (p1[x] << 1) | (p2[x] << 2) | (p3[x] << 3));
+        const size_t at = x >> 3;
+        const unsigned shift = 7 - (x & 7);
+        row[x] = static_cast<uint8_t>(((p0[at] >> shift) & 1u) | (((p1[at] >> shift) & 1u) << 1) |
+                                      (((p2[at] >> shift) & 1u) << 2) | (((p3[at] >> shift) & 1u) << 3));
+    }
+    std::fill(row + covered, row + l.width, uint8_t{0});
+}
+
+// Sixteen colours packed two to a byte in one plane, the left pixel in the high nibble.
+void storePackedNibbles(const uint8_t* line, uint8_t* row, uint8_t*, const LineLayout& l) {
+    const size_t covered = std::min<size_t>(l.width, 2 * l.bytesPerLine);
+    for (size_t x = 0; x < covered; ++x) {
+        row[x] = static_cast<uint8_t>((x & 1) ? line[x >> 1] & 15u : line[x >> 1] >> 4);
     }
     std::fill(row + covered, row + l.width, uint8_t{0});
 }
@@ -214,24 +228,45 @@ void storeTruecolor(const uint8_t* line, uint8_t* row, uint8_t*, const LineLayou
 
 using LineStore = void (*)(const uint8_t* line, uint8_t* row, uint8_t* bits, const LineLayout& l);
 
+// One scan-line layout, known by its bits per pixel in a plane and its number of planes.
 struct ModeEntry {
-    int16_t mode;
-    int planesDecoded;  // bytes/line blocks in one decoded scan line
+    uint8_t bitsPerPixel;
+    uint8_t planes;     // bytes/line blocks in one decoded scan line
+    int16_t mode;       // the picture's mode
     bool needsBits;     // whether the line is spread into one byte a bit first
     LineStore store;
 };
 
 constexpr ModeEntry kModes[] = {
-    {kMode2, 1, true, storeTwoColor},    {kMode16, 4, true, storeSixteenColor},
-    {kMode256, 1, false, storeIndexed},  {kModeTrue16, 1, false, storeWords},
-    {kModeTrue24, 3, false, storeTruecolor},
+    {1, 1, kMode2, true, storeTwoColor},          {1, 4, kMode16, false, storeSixteenColor},
+    {4, 1, kMode16, false, storePackedNibbles},   {8, 1, kMode256, false, storeIndexed},
+    {16, 1, kModeTrue16, false, storeWords},      {8, 3, kModeTrue24, false, storeTruecolor},
 };
 
-const ModeEntry* findMode(int16_t mode) {
+const ModeEntry* findMode(uint8_t bitsPerPixel, uint8_t planes) {
     for (const ModeEntry& e : kModes) {
-        if (e.mode == mode) return &e;
+        if (e.bitsPerPixel == bitsPerPixel && e.planes == planes) return &e;
     }
     return nullptr;
+}
+
+// Where the 256-colour palette starts: right after the 0x0C that follows the scan lines (at position), or in
+// the file's last 768 bytes when the 0x0C before them lies further on, after padding. Fails with "eof" when
+// the file ends at the scan lines or the marker has fewer than 768 bytes after it, otherwise with "ctrl-L
+// after image not found" when there is no marker.
+std::optional<CodecError> findPalette(std::span<const uint8_t> bytes, size_t& position) {
+    constexpr size_t kTrailerBytes = 769;
+    if (position < bytes.size() && bytes[position] == 0x0C) {
+        ++position;
+        if (bytes.size() - position < 768) return CodecError::PcxEof;
+        return std::nullopt;
+    }
+    if (bytes.size() - position >= kTrailerBytes && bytes[bytes.size() - kTrailerBytes] == 0x0C) {
+        position = bytes.size() - 768;
+        return std::nullopt;
+    }
+    if (position >= bytes.size()) return CodecError::PcxEof;
+    return CodecError::PcxNoPaletteMark;
 }
 
 }  // namespace
@@ -275,26 +310,35 @@ Decoded decodePcx(std::span<const uint8_t> bytes, const ModeSettings& /*modes*/)
     const PcxHeader h = parsePcxHeader(bytes.first<kPcxHeaderBytes>());
 
     // The sizes are 16-bit arithmetic on the header's fields, as the format's readers have always done it.
-    const auto mode = static_cast<int16_t>(h.bitsPerPixel * h.nPlanes);
+    const auto depth = static_cast<int16_t>(h.bitsPerPixel * h.nPlanes);
     const auto width = static_cast<int16_t>(h.xMax - h.xMin + 1);
     const auto height = static_cast<int16_t>(h.yMax - h.yMin + 1);
-    const int bitCount = mode <= 8 ? 8 : 24;
+    const int bitCount = depth <= 8 ? 8 : 24;
     if (width <= 0 || height <= 0) return fail(CodecError::PcxNoImageArray);
     if (!sizeWithinLimits(bitCount, width, height)) return fail(CodecError::TooBig, {width, height, {}});
-    if (mode < 8 && static_cast<int32_t>(h.bytesPerLine) * 8 != ((width + 7) & ~7)) {
+    const ModeEntry* entry = findMode(h.bitsPerPixel, h.nPlanes);
+    // Packed nibbles take half a byte a pixel; every other layout below 8 bits one bit a plane.
+    const int rowBits = entry && entry->bitsPerPixel == 4 ? 4 : 1;
+    if (depth < 8 && static_cast<int32_t>(h.bytesPerLine) * 8 != ((rowBits * width + 7) & ~7)) {
         result.warn(CodecWarning::PcxHeaderMismatch);
     }
-    const ModeEntry* entry = findMode(mode);
-    if (!entry) return fail(CodecError::PcxUnknownMode, {mode, 0, {}});
+    if (!entry) return fail(CodecError::PcxUnknownMode, {depth, 0, {}});
     // Scan lines of no bytes hold no picture at all: a header saying so is broken, and would otherwise
     // conjure a picture of up to a gigabyte out of nothing.
     if (h.bytesPerLine == 0) return fail(CodecError::PcxBadFile);
+    const int16_t mode = entry->mode;
 
     const LineLayout layout{width, h.bytesPerLine};
-    const size_t lineBytes = static_cast<size_t>(entry->planesDecoded) * h.bytesPerLine;
+    const size_t lineBytes = static_cast<size_t>(entry->planes) * h.bytesPerLine;
     // A file too short to hold every scan line ends in "eof" whatever it holds: say so before allocating.
     if (bytes.size() - kPcxHeaderBytes < static_cast<size_t>(height) * fewestEncodedBytes(lineBytes)) {
         return fail(CodecError::PcxEof);
+    }
+    // A scan line fills no more columns than its bytes hold, whatever width the header claims.
+    const uint64_t lineColumns = uint64_t{h.bytesPerLine} * 8 / entry->bitsPerPixel;
+    const uint64_t claimed = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+    if (beyondDataFloor(claimed, static_cast<uint64_t>(height) * std::min<uint64_t>(width, lineColumns))) {
+        return fail(CodecError::BeyondData, {width, height, {}});
     }
 
     // 16-bit words are gathered in a 16-bit picture and then widened to truecolor.
@@ -317,8 +361,7 @@ Decoded decodePcx(std::span<const uint8_t> bytes, const ModeSettings& /*modes*/)
     if (mode == kMode16) {
         for (int i = 0; i < 16; ++i) image.palette[i] = quadFromRgb(h.colormap + 3 * i);
     } else if (mode == kMode256) {
-        if (position < bytes.size() && bytes[position++] != 0x0C) return fail(CodecError::PcxNoPaletteMark);
-        if (bytes.size() - position < 768) return fail(CodecError::PcxEof);
+        if (const auto error = findPalette(bytes, position)) return fail(*error);
         for (int i = 0; i < 256; ++i) image.palette[i] = quadFromRgb(bytes.data() + position + 3 * i);
     } else if (mode == kModeTrue16) {
         if (!expandPcxWords(words, image)) return fail(CodecError::PcxNoImageArray);

@@ -51,8 +51,12 @@ void unpackBits(const uint8_t* packed, size_t count, uint8_t* out);
 
 // Whether the file's first bytes are those of a PCX file (0x0A, and at least four bytes).
 bool probePcx(std::span<const uint8_t> head);
-// Reads a PCX file. The header of every file of at least 128 bytes comes back with the picture (pcxHeader),
-// whether or not the rest could be read.
+// Reads a PCX file. The layouts read are 1 bit in 1 plane (2 colours), 1 bit in 4 planes and 4 bits in 1 plane
+// (16 colours, planar or packed two to a byte), 8 bits in 1 plane (256 colours, the palette after a 0x0C past
+// the scan lines or in the file's last 768 bytes), 16 bits in 1 plane and 8 bits in 3 planes (truecolor). A
+// header claiming a picture far larger than its scan lines can fill is refused before anything is allocated.
+// The header of every file of at least 128 bytes comes back with the picture (pcxHeader), whether or not the
+// rest could be read.
 Decoded decodePcx(std::span<const uint8_t> bytes, const ModeSettings& modes);
 // The PCX file of a picture. Pictures of a mode PCX cannot hold are refused.
 Encoded encodePcx(const Image& image, const EncodeOptions& options);

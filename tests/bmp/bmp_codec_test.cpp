@@ -100,6 +100,32 @@ TEST(BmpRead, ShortPixelDataIsReadAsFarAsItGoesAndTheRestCleared) {
     EXPECT_EQ(colorsOf(r.picture), (std::vector<uint32_t>{0x030201, 0x060504, 0x090807, 0, 0, 0}));
 }
 
+TEST(BmpFloor, TinyFileClaimingHugePictureIsRefused) {
+    // 3000 x 3000 at 8 bits: 3000-byte rows; refused below half the rows, a started row counting as held.
+    struct Case { BmpLayout layout; bool reads; };
+    const Case cases[] = {
+        {{.width = 32764, .height = 32767, .bits = 8, .palette = std::vector<uint32_t>(256)}, false},  // 1,078 bytes
+        {{.width = 8191, .height = 32767, .bits = 32}, false},                                          // 54 bytes
+        {{.width = 3000, .height = 3000, .bits = 8, .rows = Bytes(1200 * 3000, 1)}, false},
+        {{.width = 3000, .height = 3000, .bits = 8, .rows = Bytes(1499 * 3000, 1)}, false},
+        {{.width = 3000, .height = 3000, .bits = 8, .rows = Bytes(1499 * 3000 + 1, 1)}, true},
+        {{.width = 3000, .height = -3000, .bits = 8, .rows = Bytes(1800 * 3000, 1)}, true},
+        {{.width = 2000, .height = 2000}, true},  // 4 million pixels: read whatever the file holds
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.layout.width << " x " << c.layout.height << ", " << c.layout.rows.size());
+        const Decoded r = decode(makeBmp(c.layout));
+        const int height = std::abs(c.layout.height), first = c.layout.height < 0 ? 0 : height - 1;
+        if (!c.reads) {
+            expectRefusal(r, CodecError::BeyondData, c.layout.width, height);
+            continue;
+        }
+        ASSERT_TRUE(r.ok());  // the rows held come first in the file; the rest is cleared
+        EXPECT_EQ(rowOf(r.picture, first)[0], c.layout.rows.empty() ? 0 : 1);
+        EXPECT_EQ(rowOf(r.picture, height - 1 - first)[0], 0);
+    }
+}
+
 TEST(BmpWrite, RowsGoBottomUpWithZeroPaddingWhateverTheMemoryHolds) {
     Image image;
     ASSERT_TRUE(createImage(image, -1, 24, 5, 3));

@@ -21,6 +21,14 @@ Bytes encodeRuns(const Bytes& in) {
     return out;
 }
 
+// A file of height equal scan lines of the given bytes.
+Bytes pcxLines(const Bytes& header, const Bytes& raw, int height) {
+    const Bytes line = encodeRuns(raw);
+    Bytes file = header;
+    for (int y = 0; y < height; ++y) file.insert(file.end(), line.begin(), line.end());
+    return file;
+}
+
 TEST(PcxRunLength, EncodesRunsOfUpToSixtyThreeAndMarksHighBytes) {
     // Every byte from 0xC0 up needs a count of one; 0xBE and 0xBF stand for themselves.
     Bytes each, marked;
@@ -124,6 +132,10 @@ TEST(PcxRead, RefusalsAreTypedAndKeepTheHeader) {
     struct Case { const char* what; Bytes bytes; CodecError error; int64_t first = 0, second = 0; };
     const Case cases[] = {
         {"two bits", pcxHeader(2, 1, 8, 1, 1) + Bytes{0}, CodecError::PcxUnknownMode, 2},
+        // Layouts are known by bits and planes, not by their product.
+        {"two bits in two planes", pcxHeader(2, 2, 8, 1, 1) + Bytes{0, 0}, CodecError::PcxUnknownMode, 4},
+        {"eight bits in two planes", pcxHeader(8, 2, 8, 1, 1) + Bytes{0, 0}, CodecError::PcxUnknownMode, 16},
+        {"eight bits in four planes", pcxHeader(8, 4, 8, 1, 1) + Bytes(4), CodecError::PcxUnknownMode, 32},
         {"not PCX", notPcx, CodecError::PcxBadFile},
         {"short header", Bytes(127, 0x0A), CodecError::PcxBadFile},
         {"lines without bytes", pcxHeader(8, 1, 30000, 30000, 0), CodecError::PcxBadFile},
@@ -131,6 +143,9 @@ TEST(PcxRead, RefusalsAreTypedAndKeepTheHeader) {
         {"too wide", pcxHeader(8, 3, 20000, 1, 20000), CodecError::TooBig, 20000, 1},
         {"no palette", lines, CodecError::PcxEof},
         {"wrong palette mark", lines + Bytes{0x0A} + Bytes(768), CodecError::PcxNoPaletteMark},
+        {"no mark after padding", lines + Bytes(9) + Bytes{0x0A} + Bytes(768), CodecError::PcxNoPaletteMark},
+        {"0x0C 769 bytes from the end is in the lines", pcxHeader(8, 1, 2, 1, 2) + Bytes{7, 0x0C, 0x0A} + Bytes(767),
+         CodecError::PcxNoPaletteMark},
         {"short palette", lines + Bytes{0x0C} + Bytes(767), CodecError::PcxEof},
         {"mid line", pcxHeader(1, 1, 8, 2, 1) + Bytes{0xFF}, CodecError::PcxEof},
         {"count at the end", pcxHeader(8, 3, 4, 1, 4) + Bytes{0xCC}, CodecError::PcxEof},
@@ -148,6 +163,66 @@ TEST(PcxRead, RefusalsAreTypedAndKeepTheHeader) {
         }
     }
     EXPECT_EQ(read(lines).paletteSet, 256);  // sizing the picture cleared its whole palette
+}
+
+TEST(PcxFloor, LinesHoldingFewColumnsCannotClaimAHugePicture) {
+    // Every line is there (no "eof"), but a line fills only the columns its bytes hold: one byte a plane one
+    // column (none at 16 bits); 1024 bytes 1024 or 512 columns of 4096.
+    struct Case { int bits, planes, width, height, bytesPerLine; };
+    for (const Case& c : {Case{8, 1, 32764, 32767, 1}, {16, 1, 10921, 32767, 1}, {8, 3, 10921, 32767, 1},
+                          {8, 1, 4096, 2048, 1024}, {16, 1, 4096, 2048, 2048}}) {
+        SCOPED_TRACE(testing::Message() << c.bits << " bits x " << c.planes << ", " << c.width);
+        const Bytes raw(size_t(c.planes * c.bytesPerLine), 0x05);
+        expectRefusal(read(pcxLines(pcxHeader(c.bits, c.planes, c.width, c.height, c.bytesPerLine), raw, c.height)),
+                      CodecError::BeyondData, c.width, c.height);
+    }
+    // Runs fill a line of any length from two bytes: a large picture of runs is not below the floor.
+    const Bytes runs = pcxLines(pcxHeader(8, 1, 4096, 2048, 4096), Bytes(4096, 0x21), 2048);
+    const Decoded r = read(runs + Bytes{0x0C} + Bytes(768));
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(rowOf(r.picture, 2047), Bytes(4096, 0x21));
+}
+
+TEST(PcxRead, PackedNibblesReadLeftPixelHighWithTheHeaderColours) {
+    // 5 x 2: row 0 holds 0..4, row 1 11..15; the last nibble is padding. 3 bytes hold 5 nibbles: no warning.
+    Bytes packed = pcxHeader(4, 1, 5, 2, 3) + encodeRuns({0x01, 0x23, 0x4F}) + encodeRuns({0xBC, 0xDE, 0xFF});
+    for (int i = 0; i < 16; ++i) packed[16 + 3 * i] = uint8_t(16 * i), packed[17 + 3 * i] = uint8_t(255 - i);
+    const Decoded r = read(packed);
+    ASSERT_TRUE(r.ok());
+    EXPECT_TRUE(r.warnings.empty());
+    EXPECT_EQ(r.picture.mode, kMode16);
+    EXPECT_EQ(rowOf(r.picture, 0), (Bytes{0, 1, 2, 3, 4}));
+    EXPECT_EQ(rowOf(r.picture, 1), (Bytes{11, 12, 13, 14, 15}));
+    for (int i : {0, 4, 11, 15}) EXPECT_EQ(r.picture.palette[i], (RgbQuad{0, uint8_t(255 - i), uint8_t(16 * i), 0}));
+    // Too few bytes for the nibbles: a warning, and the columns past the line are cleared.
+    const Decoded narrow = read(pcxHeader(4, 1, 5, 1, 2) + Bytes{0x12, 0x34});
+    ASSERT_TRUE(narrow.ok());
+    EXPECT_EQ(narrow.warnings.size(), 1u);
+    EXPECT_EQ(rowOf(narrow.picture, 0), (Bytes{1, 2, 3, 4, 0}));
+}
+
+TEST(PcxRead, PaletteMarkAfterPaddingIsFoundInTheLastBytes) {
+    Bytes palette(768);
+    palette[3 * 7] = 0x40, palette[3 * 9 + 2] = 0x80;  // red of 7, blue of 9
+    const Decoded r = read(pcxHeader(8, 1, 2, 1, 2) + Bytes{7, 9} + Bytes(10) + Bytes{0x0C} + palette);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(colorsOf(r.picture), (std::vector<uint32_t>{0x400000, 0x80}));
+}
+
+TEST(PcxRead, LinesLongerOrShorterThanTheWidthFillOnlyTheColumnsTheyCover) {
+    // 16 colours in four planes, 10 x 1: the same pixels with 2 bytes a plane and with 40, whose padding is set.
+    const Bytes planes[4] = {{0xAA, 0xFF}, {0xCC, 0xBF}, {0xF0, 0x7F}, {0xFF, 0x3F}};
+    for (size_t bytesPerLine : {2u, 40u}) {
+        Bytes line;
+        for (const Bytes& plane : planes) line = line + plane + Bytes(bytesPerLine - 2, 0xFF);
+        const Decoded r = read(pcxHeader(1, 4, 10, 1, int(bytesPerLine)) + encodeRuns(line));
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(rowOf(r.picture, 0), (Bytes{15, 14, 13, 12, 11, 10, 9, 8, 3, 5})) << bytesPerLine;
+    }
+    // Truecolor lines of 2 bytes for a row of 4: two pixels, then black.
+    const Decoded r = read(pcxHeader(8, 3, 4, 1, 2) + Bytes{0x10, 0x11, 0x20, 0x21, 0x30, 0x31});
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(colorsOf(r.picture), (std::vector<uint32_t>{0x102030, 0x112131, 0, 0}));
 }
 
 TEST(PcxWrite, RoundTripsEveryModeAtEdgeWidths) {
