@@ -179,10 +179,8 @@ TEST(GifFloor, APictureIsRefusedOnlyWhenItsCodesFillLessThanHalfOfIt) {
     createImage(image, kMode256, 8, 2100, 2100);
     std::fill_n(image.pixels.data(), image.pixels.size(), 5);
     const Bytes file = encodeGif(image, {}).bytes.flatten();
-    auto fives = [](const Image& read) {
-        int64_t count = 0;
-        for (int y = 0; y < read.height(); ++y) count += std::count(read.row(y), read.row(y) + read.width(), 5);
-        return count;
+    auto fives = [](const Image& read) {  // rows of 2100 bytes need no padding
+        return std::count(read.pixels.data(), read.pixels.data() + 2100 * 2100, 5);
     };
     const Decoded whole = decode(file);
     ASSERT_TRUE(whole.ok());

@@ -66,8 +66,9 @@ TEST(JpegRead, RefusesWhatCannotBeDecodedOrWouldTakeFarTooMuch) {
     const Bytes good = readBytes(kTestorig);
     size_t sof = 0;
     withFrameSize(good, 0, 0, &sof);
-    // A progressive 4:4:4 decode keeps every coefficient: with the picture, 10900 x 32000 would take more than
-    // 3 GB although the record could hold it.
+    // A progressive 64 x 64 file: Huffman coding spends at least a bit on every block, so a few hundred bytes
+    // cannot hold 2000 x 2000. A progressive 4:4:4 decode keeps every coefficient: with the picture, 10900 x 32000
+    // would take more than 3 GB although the record could hold it.
     const Bytes grey(64 * 64 * 3, 128);
     tjhandle handle = tjInitCompress();
     unsigned char* out = nullptr;
@@ -93,6 +94,7 @@ TEST(JpegRead, RefusesWhatCannotBeDecodedOrWouldTakeFarTooMuch) {
         {"wider than a row can hold", withFrameSize(good, 10922, 149)},
         {"taller than 32767", withFrameSize(good, 227, 40000)},
         {"zero height", withFrameSize(good, 227, 0)},
+        {"huffman data far too short", withFrameSize(progressive, 2000, 2000)},  // a bit a block takes 7812 bytes
         {"arithmetic beyond the memory budget", arithmetic},
     };
     for (const auto& [name, bytes] : cases) {
@@ -168,24 +170,6 @@ TEST(JpegRead, DamagedFilesAreReadWithAWarningButStrayBytesAloneAreNot) {
     ASSERT_TRUE(whole.ok());
     EXPECT_TRUE(whole.warnings.empty());
     EXPECT_EQ(colorsOf(whole.picture), colorsOf(reference.picture));
-}
-
-TEST(JpegRead, ArithmeticFilesReadWithoutRemarksAndCutShortWithAWarning) {
-    const Bytes arithmetic = readBytes(std::string(VYD_TEST_DATA) + "/jpeg/testimgari.jpg");
-    const Decoded read = decodeJpeg(arithmetic);
-    ASSERT_TRUE(read.ok());
-    EXPECT_TRUE(read.warnings.empty());
-    const std::vector<uint32_t> got = colorsOf(read.picture), want = colorsOf(decodeJpeg(readBytes(kTestorig)).picture);
-    ASSERT_EQ(got.size(), want.size());
-    double difference = 0;  // testorig.jpg's picture, coded and rounded a little differently
-    for (size_t i = 0; i < got.size(); ++i) {
-        for (int shift : {0, 8, 16}) difference += std::abs(int(got[i] >> shift & 255) - int(want[i] >> shift & 255));
-    }
-    EXPECT_LT(difference / (3.0 * got.size()), 1.0);
-    const Decoded cut = decodeJpeg(Bytes(arithmetic.begin(), arithmetic.begin() + 2500));
-    ASSERT_TRUE(cut.ok());
-    ASSERT_EQ(cut.warnings.size(), 1u);
-    EXPECT_EQ(cut.warnings[0].warning, CodecWarning::JpegDamaged);
 }
 
 TEST(JpegRead, RowsADamagedFileNeverReachesAreBlackNotLeftoverMemory) {
