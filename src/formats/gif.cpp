@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "formats/byte_reader.h"
+#include "formats/data_floor.h"
 #include "formats/gif_lzw.h"
 
 namespace vyd {
@@ -138,12 +139,20 @@ GifProblem readImageBlock(ByteReader& in, ColourTable& table, Image* first) {
         readSubBlocks(in, nullptr);
         return std::nullopt;
     }
-    // Sizes of 0 and sizes beyond the record's limits get no buffer; so does a failed allocation.
-    if (!createImage(*first, kMode256, 8, d.width, d.height)) return CodecFailure{CodecError::GifNoImageArray, {}};
+    // The data comes first, so that what it can fill decides whether the picture is made at all.
     int minCodeSize = in.u8();
     std::vector<uint8_t> data;
     data.reserve(std::min<size_t>(in.remaining(), static_cast<size_t>(d.width) * d.height * 2 + 1024));
     if (!in.shortRead()) readSubBlocks(in, &data);
+    // Sizes of 0 and sizes beyond the record's limits get no buffer; so does a failed allocation. A picture far
+    // larger than its codes can fill is refused before its buffer is made. Pictures the floor leaves alone are not
+    // counted, and counting stops as soon as the codes are known to fill enough.
+    const uint64_t claimed = uint64_t{d.width} * d.height;
+    if (sizeWithinLimits(8, d.width, d.height) && claimed > kFloorFreePixels &&
+        beyondDataFloor(claimed, countGifLzw(data, minCodeSize, claimed / kFloorSlack + 1))) {
+        return CodecFailure{CodecError::BeyondData, {d.width, d.height, {}}};
+    }
+    if (!createImage(*first, kMode256, 8, d.width, d.height)) return CodecFailure{CodecError::GifNoImageArray, {}};
     decodeFirstImage(data, minCodeSize, (d.flags & kInterlacedFlag) != 0, *first);
     for (int i = 0; i < table.count; ++i) {
         first->palette[i] = {table.rgb[3 * i + 2], table.rgb[3 * i + 1], table.rgb[3 * i], 0};

@@ -62,13 +62,15 @@ constexpr int hashShift(int tableSize) {
     return 8 - doublings;
 }
 
-}  // namespace
-
 // Every string in the table also lies in the output already written: a code's entry records where its string
 // starts there and how long it is, so a code is written by copying, not by walking its prefix chain. The entry
 // added for a code is the previous string followed by the current string's first character, which is exactly
 // the previous string's place in the output, one longer.
-size_t decodeGifLzw(std::span<const uint8_t> data, int minCodeSize, uint8_t* out, size_t total) {
+//
+// kWrite false only counts: the same walk over the codes, tracking string lengths without touching out (which
+// may be null), so it stops exactly where decoding would and costs one step per code, not per pixel.
+template <bool kWrite>
+size_t runGifLzw(std::span<const uint8_t> data, int minCodeSize, uint8_t* out, size_t total) {
     if (minCodeSize < 0 || minCodeSize >= kMaxCodeWidth || total == 0) return 0;
     const uint32_t clearCode = 1u << minCodeSize;
     const uint32_t endCode = clearCode + 1;
@@ -77,7 +79,7 @@ size_t decodeGifLzw(std::span<const uint8_t> data, int minCodeSize, uint8_t* out
     uint32_t nextFree = clearCode + 2;
     bool afterClear = true;
 
-    uint32_t start[kTableSize];
+    uint32_t start[kWrite ? kTableSize : 1];
     uint16_t length[kTableSize];
     size_t previousStart = 0;
     uint32_t previousLength = 0;
@@ -96,7 +98,7 @@ size_t decodeGifLzw(std::span<const uint8_t> data, int minCodeSize, uint8_t* out
         }
         if (afterClear) {
             if (code > clearCode) break;  // no string is defined yet: corrupt data
-            out[pos] = static_cast<uint8_t>(code);
+            if constexpr (kWrite) out[pos] = static_cast<uint8_t>(code);
             previousStart = pos++;
             previousLength = 1;
             afterClear = false;
@@ -105,23 +107,22 @@ size_t decodeGifLzw(std::span<const uint8_t> data, int minCodeSize, uint8_t* out
         }
         uint32_t stringLength;
         if (code < clearCode) {
-            out[pos] = static_cast<uint8_t>(code);
+            if constexpr (kWrite) out[pos] = static_cast<uint8_t>(code);
             stringLength = 1;
         } else {
-            size_t from;
+            size_t from = previousStart;
             if (code < nextFree) {
-                from = start[code];
+                if constexpr (kWrite) from = start[code];
                 stringLength = length[code];
             } else if (code == nextFree) {
-                from = previousStart;
                 stringLength = previousLength + 1;
             } else {
                 break;  // a code beyond the table: corrupt data
             }
-            copyString(out + pos, out + from, std::min<size_t>(stringLength, total - pos));
+            if constexpr (kWrite) copyString(out + pos, out + from, std::min<size_t>(stringLength, total - pos));
         }
         if (nextFree <= mask) {
-            start[nextFree] = static_cast<uint32_t>(previousStart);
+            if constexpr (kWrite) start[nextFree] = static_cast<uint32_t>(previousStart);
             length[nextFree] = static_cast<uint16_t>(previousLength + 1);
             if (++nextFree > mask && width < kMaxCodeWidth) {
                 ++width;
@@ -134,6 +135,16 @@ size_t decodeGifLzw(std::span<const uint8_t> data, int minCodeSize, uint8_t* out
         if (pos >= total) return total;
     }
     return pos;
+}
+
+}  // namespace
+
+size_t decodeGifLzw(std::span<const uint8_t> data, int minCodeSize, uint8_t* out, size_t total) {
+    return runGifLzw<true>(data, minCodeSize, out, total);
+}
+
+size_t countGifLzw(std::span<const uint8_t> data, int minCodeSize, size_t total) {
+    return runGifLzw<false>(data, minCodeSize, nullptr, total);
 }
 
 GifPixelSource::GifPixelSource(const Image& image)

@@ -22,6 +22,10 @@ inline constexpr size_t kGifLzwSlack = 8;
 // size decodes nothing. Returns the number of pixels written; the caller clears the rest.
 size_t decodeGifLzw(std::span<const uint8_t> data, int minCodeSize, uint8_t* out, size_t total);
 
+// The number of pixels decodeGifLzw would write for the same arguments, found without writing any: it follows
+// the codes and the lengths of their strings only, so it takes time in proportion to the codes, not the pixels.
+size_t countGifLzw(std::span<const uint8_t> data, int minCodeSize, size_t total);
+
 // The writer's pixel source: an 8-bit picture's indices, rows from the top down, each row from the left.
 class GifPixelSource {
 public:

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "formats/data_floor.h"
 #include "formats/jpeg_frame.h"
 #include "modes/imageconv.h"
 
@@ -119,7 +120,16 @@ Decoded decodeJpeg(std::span<const uint8_t> bytes, const ModeSettings& /*modes*/
     // Bound the work before any of it is done: a few hundred bytes of header can claim a picture of gigabytes.
     JpegFrameInfo frame = scanJpegFrame(bytes);
     if (!frame.frameFound || frame.width != width || frame.height != height) {
+        const size_t codedBytes = frame.codedBytes;
         frame = worstCaseFrame(width, height);  // our walk disagrees with the decoder's: assume the most
+        frame.codedBytes = codedBytes;
+    }
+    // The floor is the least coded data that can hold the picture, far below what real pictures take, so it is
+    // given no slack: a file below it holds too little for its picture even at the cheapest coding, and a real
+    // file cut short of it has lost nearly all of its picture.
+    if (static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kFloorFreePixels &&
+        uint64_t{frame.codedBytes} * 8 < jpegLeastCodedBits(frame)) {
+        return std::move(result.fail(CodecError::BeyondData, {width, height, {}}));
     }
     if (bytes.size() < jpegLeastHuffmanBytes(frame)) return unreadable(result);
     bool cmyk = colorspace == TJCS_CMYK || colorspace == TJCS_YCCK;

@@ -37,6 +37,24 @@ void readFrame(std::span<const uint8_t> segment, uint8_t marker, JpegFrameInfo& 
     info.frameFound = true;
 }
 
+// Where the entropy-coded data starting at from ends: at the next marker other than a restart marker (0xFF
+// followed by 0x00 is a data byte 0xFF, and fill bytes 0xFF may precede a marker), or at the end of the file.
+size_t codedDataEnd(std::span<const uint8_t> bytes, size_t from) {
+    const uint8_t* const begin = bytes.data();
+    const uint8_t* const end = begin + bytes.size();
+    const uint8_t* p = begin + std::min(from, bytes.size());
+    while (p < end) {
+        const uint8_t* ff = static_cast<const uint8_t*>(std::memchr(p, 0xFF, static_cast<size_t>(end - p)));
+        if (!ff) break;
+        const uint8_t* next = ff + 1;
+        while (next < end && *next == 0xFF) ++next;
+        if (next == end) return static_cast<size_t>(ff - begin);
+        if (*next != 0x00 && (*next < 0xD0 || *next > 0xD7)) return static_cast<size_t>(ff - begin);
+        p = next + 1;
+    }
+    return bytes.size();
+}
+
 }  // namespace
 
 JpegFrameInfo scanJpegFrame(std::span<const uint8_t> bytes) {
@@ -56,18 +74,23 @@ JpegFrameInfo scanJpegFrame(std::span<const uint8_t> bytes) {
         uint16_t length = u16be(lengthBytes, 0);
         if (length < 2) break;
         std::span<const uint8_t> segment = reader.take(length - 2u);
-        if (marker == kApp14 && segment.size() >= 12 && std::memcmp(segment.data(), "Adobe", 5) == 0) {
+        const bool adobe = segment.size() >= 12 && std::memcmp(segment.data(), "Adobe", 5) == 0;
+        if (marker == kApp14 && adobe && info.scans == 0) {
             info.adobe = true;
         } else if (isFrameMarker(marker) && !info.frameFound) {
             readFrame(segment, marker, info);
         } else if (marker == kSos) {
-            if (!segment.empty()) info.firstScanComponents = segment[0];
-            // Coded data never holds 0xFF 0xD9 (a data byte 0xFF is followed by 0x00), so finding it means
-            // the file was not cut short. It is usually the last two bytes: search from the end.
-            for (size_t i = bytes.size(); i >= reader.position() + 2 && !info.endAfterScan; --i) {
-                info.endAfterScan = bytes[i - 2] == 0xFF && bytes[i - 1] == kEoi;
+            if (info.scans++ == 0) {
+                if (!segment.empty()) info.firstScanComponents = segment[0];
+                // Coded data never holds 0xFF 0xD9 (a data byte 0xFF is followed by 0x00), so finding it means
+                // the file was not cut short. It is usually the last two bytes: search from the end.
+                for (size_t i = bytes.size(); i >= reader.position() + 2 && !info.endAfterScan; --i) {
+                    info.endAfterScan = bytes[i - 2] == 0xFF && bytes[i - 1] == kEoi;
+                }
             }
-            break;
+            const size_t dataStart = reader.position();
+            reader.seek(codedDataEnd(bytes, dataStart));
+            info.codedBytes += reader.position() - dataStart;
         }
     }
     return info;
@@ -106,6 +129,14 @@ size_t jpegCoefficientBytes(const JpegFrameInfo& info) {
     size_t blocks = 0;
     for (int i = 0; i < info.components; ++i) blocks += componentBlocks(info, i).allocated;
     return blocks * 64 * sizeof(int16_t);
+}
+
+uint64_t jpegLeastCodedBits(const JpegFrameInfo& info) {
+    if (!info.frameFound) return 0;
+    const bool sequentialHuffman = !info.arithmetic() && !info.progressive();
+    uint64_t blocks = 0;
+    for (int i = 0; i < info.components; ++i) blocks += componentBlocks(info, i).coded;
+    return blocks * (sequentialHuffman ? 2 : 1);
 }
 
 size_t jpegLeastHuffmanBytes(const JpegFrameInfo& info) {

@@ -1,7 +1,8 @@
-// A quick walk over a JPEG file's markers up to its first scan: the frame header (size, precision, process,
+// A quick walk over a JPEG file's markers up to its end marker: the frame header (size, precision, process,
 // components and their sampling), whether an Adobe segment came first (which marks CMYK data as stored
-// inverted), how many components the first scan holds, and whether the file goes on to its end marker. The decoder itself is libjpeg-turbo's; this walk
-// only tells the reader what the decoder will need before it is asked to decode.
+// inverted), how many components the first scan holds, whether the file goes on to its end marker, and how many
+// bytes of coded data its scans hold. The decoder itself is libjpeg-turbo's; this walk only tells the reader what
+// the decoder will need before it is asked to decode.
 #pragma once
 
 #include <cstddef>
@@ -23,6 +24,8 @@ struct JpegFrameInfo {
     bool adobe = false;         // an APP14 "Adobe" segment precedes the first scan
     int firstScanComponents = 0;  // 0 when no scan header was reached
     bool endAfterScan = false;    // an end-of-image marker follows the first scan header (the file is whole)
+    int scans = 0;                // scan headers read
+    size_t codedBytes = 0;        // bytes of coded data after all scan headers, each up to its next marker
 
     bool progressive() const { return (frameMarker & 0x03) == 0x02; }
     bool arithmetic() const { return frameMarker >= 0xC9; }
@@ -34,6 +37,13 @@ JpegFrameInfo scanJpegFrame(std::span<const uint8_t> bytes);
 // files whose first scan does not hold every component (and, to stay on the safe side, whenever no scan header
 // was found). 0 for single-scan files, which decode row by row.
 size_t jpegCoefficientBytes(const JpegFrameInfo& info);
+
+// The fewest bits of coded data that can hold this frame's picture: a bit for every block of every component,
+// two for sequential Huffman coding (each block takes at least a DC code and an end-of-block code, and no code
+// is shorter than a bit). Progressive Huffman coding sends every block's DC code in a first scan of at least a
+// bit, but its later scans may skip runs of blocks with one code; arithmetic coding has no least cost at all,
+// so a bit a block is a chosen floor there, far below what real pictures take. 0 when no frame was found.
+uint64_t jpegLeastCodedBits(const JpegFrameInfo& info);
 
 // The fewest bytes Huffman-coded data of this frame can take: every block of a component is coded with at
 // least one bit. A file shorter than that holds next to none of its picture. 0 for arithmetic coding, which

@@ -2,6 +2,7 @@
 // several-image files, structural faults with their errors, and damaged or huge files ended cleanly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -15,6 +16,18 @@ using namespace vydtest;
 namespace {
 
 Decoded decode(const Bytes& bytes) { return decodeGif(bytes, ModeSettings{}); }
+
+// The image data of a file from the writer: sub-blocks of 254 bytes, the last one shorter, the zero count, the
+// trailer.
+Bytes writtenData(const Bytes& file) {
+    Bytes data;
+    size_t pos = 13 + 768 + 11;
+    for (; file[pos] == 254; pos += 255) data = data + Bytes(file.begin() + pos + 1, file.begin() + pos + 255);
+    EXPECT_LT(file[pos], 254);
+    data = data + Bytes(file.begin() + pos + 1, file.begin() + pos + 1 + file[pos]);
+    EXPECT_EQ(pos + 1 + file[pos] + 2, file.size());
+    return data;
+}
 
 // Pixels whose every neighbouring pair is new make one code per pixel and one table entry per code: the width
 // grows from 9 to 12 bits, and after 3838 new strings the table is full, a clear code is sent and codes are
@@ -35,12 +48,7 @@ TEST(GifWriter, CodesGrowToTwelveBitsAndAFullTableIsClearedBackToNine) {
     const Encoded written = encodeGif(image, {});
     ASSERT_TRUE(written.ok());
     const Bytes file = written.bytes.flatten();
-    Bytes data;  // sub-blocks of 254 bytes, the last one shorter, the zero count, the trailer
-    size_t pos = 13 + 768 + 11;
-    for (; file[pos] == 254; pos += 255) data = data + Bytes(file.begin() + pos + 1, file.begin() + pos + 255);
-    ASSERT_LT(file[pos], 254);
-    data = data + Bytes(file.begin() + pos + 1, file.begin() + pos + 1 + file[pos]);
-    EXPECT_EQ(pos + 1 + file[pos] + 2, file.size());
+    const Bytes data = writtenData(file);
 
     Codes expected{{256, 9}};
     int width = 9, next = 258;
@@ -165,6 +173,36 @@ TEST(GifReader, DamagedDataStopsCleanlyAndClearsTheRest) {
     EXPECT_LT(whole, 15);
 }
 
+// A picture of one colour codes strings of 1, 2, 3, ... pixels, so its first n codes fill n(n + 1) / 2 pixels.
+TEST(GifFloor, APictureIsRefusedOnlyWhenItsCodesFillLessThanHalfOfIt) {
+    Image image;
+    createImage(image, kMode256, 8, 2100, 2100);
+    std::fill_n(image.pixels.data(), image.pixels.size(), 5);
+    const Bytes file = encodeGif(image, {}).bytes.flatten();
+    auto fives = [](const Image& read) {  // rows of 2100 bytes need no padding
+        return std::count(read.pixels.data(), read.pixels.data() + 2100 * 2100, 5);
+    };
+    const Decoded whole = decode(file);
+    ASSERT_TRUE(whole.ok());
+    EXPECT_EQ(fives(whole.picture), 2100 * 2100);
+
+    const Codes codes = readCodes(writtenData(file), 8);  // the clear code, then one code a string
+    auto firstCodes = [&codes](size_t n) { return Codes(codes.begin(), codes.begin() + 1 + n); };
+    auto picture = [](int width, int height, const Codes& sent) {
+        return GifFile().image(width, height, false, -1, 0, 8, subBlocks(packCodes(sent))).trailer().bytes;
+    };
+    // 2100 codes fill 2206050 pixels, a little over half of 4410000; 2099 codes fill 2203950.
+    const Decoded half = decode(picture(2100, 2100, firstCodes(2100)));
+    ASSERT_TRUE(half.ok());
+    EXPECT_EQ(fives(half.picture), 2206050);
+    expectRefusal(decode(picture(2100, 2100, firstCodes(2099))), CodecError::BeyondData, 2100, 2100);
+    // Codes after an end code fill nothing, and a few bytes cannot claim the largest picture.
+    Codes ended = {{256, 9}, {1, 9}, {257, 9}};
+    ended.insert(ended.end(), codes.begin(), codes.end());
+    expectRefusal(decode(picture(2100, 2100, ended)), CodecError::BeyondData, 2100, 2100);
+    expectRefusal(decode(picture(32764, 32767, {{256, 9}, {1, 9}})), CodecError::BeyondData, 32764, 32767);
+}
+
 // Files the fuzzer found (tests/data/gif): huge pictures with little data once took minutes to lay out.
 TEST(GifReader, FuzzerFindsEndCleanlyAndQuickly) {
     int files = 0;
@@ -175,7 +213,7 @@ TEST(GifReader, FuzzerFindsEndCleanlyAndQuickly) {
         const Decoded r = decode(readBytes(entry.path().string()));
         EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), 30.0);
         if (entry.path().filename() == "fuzz-large-image-then-bad-separator.gif") {
-            expectRefusal(r, CodecError::GifBadSeparator, 0x20);
+            expectRefusal(r, CodecError::BeyondData, 17993, 14648);
         } else if (r.ok()) {
             const Bytes last = rowOf(r.picture, r.picture.height() - 1);  // the data ran out before the last row
             EXPECT_EQ(last, Bytes(last.size(), 0));

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 #include "app/command_table.h"
 #include "app/commands_jpeg.h"
@@ -66,8 +67,8 @@ TEST(JpegRead, RefusesWhatCannotBeDecodedOrWouldTakeFarTooMuch) {
     size_t sof = 0;
     withFrameSize(good, 0, 0, &sof);
     // A progressive 64 x 64 file: Huffman coding spends at least a bit on every block, so a few hundred bytes
-    // cannot hold 8000 x 8000. Arithmetic coding has no such floor, but a progressive 4:4:4 decode keeps every
-    // coefficient: with the picture, 10900 x 32000 would take more than 3 GB although the record could hold it.
+    // cannot hold 2000 x 2000. A progressive 4:4:4 decode keeps every coefficient: with the picture, 10900 x 32000
+    // would take more than 3 GB although the record could hold it.
     const Bytes grey(64 * 64 * 3, 128);
     tjhandle handle = tjInitCompress();
     unsigned char* out = nullptr;
@@ -80,6 +81,11 @@ TEST(JpegRead, RefusesWhatCannotBeDecodedOrWouldTakeFarTooMuch) {
     size_t at = 0;
     Bytes arithmetic = withFrameSize(progressive, 10900, 32000, &at);
     arithmetic[at + 1] = 0xCA;
+    // Enough coded data for a bit a block (16.4 million blocks), so that the budget is what refuses it.
+    size_t scan = at;
+    while (!(arithmetic[scan] == 0xFF && arithmetic[scan + 1] == 0xDA)) ++scan;
+    const long data = static_cast<long>(scan + 2 + ((arithmetic[scan + 2] << 8) | arithmetic[scan + 3]));
+    arithmetic.insert(arithmetic.begin() + data, 2'100'000, 0);
     const std::pair<const char*, Bytes> cases[] = {
         {"empty", {}},
         {"marker only", {0xFF, 0xD8}},
@@ -88,12 +94,59 @@ TEST(JpegRead, RefusesWhatCannotBeDecodedOrWouldTakeFarTooMuch) {
         {"wider than a row can hold", withFrameSize(good, 10922, 149)},
         {"taller than 32767", withFrameSize(good, 227, 40000)},
         {"zero height", withFrameSize(good, 227, 0)},
-        {"huffman data far too short", withFrameSize(progressive, 8000, 8000)},
+        {"huffman data far too short", withFrameSize(progressive, 2000, 2000)},  // a bit a block takes 7812 bytes
         {"arithmetic beyond the memory budget", arithmetic},
     };
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
         expectRefused(decodeJpeg(bytes));
+    }
+}
+
+// A greyscale file made by hand: a quantization table; the frame header of the coding process given; for Huffman
+// coding, tables in which the one-bit code 0 is a DC difference of 0 and an end of block; the coded bytes given
+// in one scan, or when progressive half of them in a scan of the DC coefficients and half in one of the others;
+// the end marker.
+Bytes handMade(uint8_t frame, int width, int height, const Bytes& coded) {
+    Bytes b = {0xFF, 0xD8, 0xFF, 0xDB, 0, 67, 0};
+    b.insert(b.end(), 64, 1);
+    b = b + Bytes{0xFF, frame, 0, 11, 8, uint8_t(height >> 8), uint8_t(height), uint8_t(width >> 8), uint8_t(width),
+                  1, 1, 0x11, 0};
+    for (uint8_t table : {0x00, 0x10}) {
+        if (frame < 0xC8) b = b + Bytes{0xFF, 0xC4, 0, 20, table, 1} + Bytes(15, 0) + Bytes{0};
+    }
+    const Bytes end = {0xFF, 0xD9};
+    if (frame != 0xC2 && frame != 0xCA) return b + Bytes{0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 63, 0} + coded + end;
+    const auto half = coded.begin() + static_cast<long>(coded.size() / 2);
+    return b + Bytes{0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 0, 0} + Bytes(coded.begin(), half) +
+           Bytes{0xFF, 0xDA, 0, 8, 1, 1, 0, 1, 63, 0} + Bytes(half, coded.end()) + end;
+}
+
+// 2048 x 2056 pixels (256 x 257 blocks) is just over the size read whatever its data. Zero bytes of Huffman data
+// code every block in its fewest bits: two when sequential (a DC code and an end of block), one when progressive.
+// Arithmetic coding can take less, but a bit a block is the floor it is held to. The coded data goes on past a
+// data byte 0xFF, a restart marker and fill bytes.
+TEST(JpegFloor, CodedDataBelowTheLeastAPictureTakesIsRefused) {
+    const std::pair<uint8_t, size_t> codings[] = {{0xC0, 16448}, {0xC2, 8224}, {0xC9, 8224}, {0xCA, 8224}};
+    for (const auto& [frame, floorBytes] : codings) {
+        SCOPED_TRACE(frame);
+        Bytes coded(floorBytes, 0);
+        const Bytes marks = {0xFF, 0x00, 0xFF, 0xD3, 0xFF, 0xFF, 0x00};
+        std::copy(marks.begin(), marks.end(), coded.end() - 100);
+        const Decoded atFloor = decodeJpeg(handMade(frame, 2048, 2056, coded));
+        ASSERT_TRUE(atFloor.ok());
+        EXPECT_EQ(atFloor.picture.width(), 2048);
+        const std::tuple<Bytes, int, int> belowFloor[] = {
+            {handMade(frame, 2048, 2056, Bytes(floorBytes - 1, 0)), 2048, 2056},
+            {handMade(frame, 10000, 30000, {0x12, 0x34, 0x56}), 10000, 30000}};
+        for (const auto& [bytes, width, height] : belowFloor) {
+            const Decoded refused = decodeJpeg(bytes);
+            ASSERT_TRUE(refused.failure);
+            EXPECT_EQ(refused.failure->error, CodecError::BeyondData);
+            EXPECT_EQ(refused.failure->detail.first, width);
+            EXPECT_EQ(refused.failure->detail.second, height);
+            EXPECT_FALSE(refused.picture.hasPixels());
+        }
     }
 }
 
