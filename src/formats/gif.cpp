@@ -19,6 +19,7 @@ constexpr uint8_t kTrailer = 0x3B;
 constexpr uint8_t kTableFlag = 0x80;      // screen and image flags: a colour table follows
 constexpr uint8_t kInterlacedFlag = 0x40;  // image flags: rows are sent in four passes
 constexpr uint8_t kTableSizeBits = 0x07;   // the table holds 2 << (flags & 7) colours
+constexpr uint64_t kCountedAbove = 64;      // pixels per byte of image data: see readImageBlock
 
 // The colour table in force: the global one, replaced by each local one for its image and the later ones.
 struct ColourTable {
@@ -146,10 +147,12 @@ GifProblem readImageBlock(ByteReader& in, ColourTable& table, Image* first) {
     if (!in.shortRead()) readSubBlocks(in, &data);
     // Sizes of 0 and sizes beyond the record's limits get no buffer; so does a failed allocation. A picture far
     // larger than its codes can fill is refused before its buffer is made. Pictures the floor leaves alone are not
-    // counted, and counting stops as soon as the codes are known to fill enough.
+    // counted, nor are pictures with a byte of data for every kCountedAbove pixels or more: those are at most that
+    // many times their file, and their codes are many (counting them would cost a third of the decode). Counting
+    // stops as soon as the codes are known to fill enough.
     const uint64_t claimed = uint64_t{d.width} * d.height;
     if (sizeWithinLimits(8, d.width, d.height) && claimed > kFloorFreePixels &&
-        beyondDataFloor(claimed, countGifLzw(data, minCodeSize, claimed / kFloorSlack + 1))) {
+        claimed > kCountedAbove * data.size() && beyondDataFloor(claimed, countGifLzw(data, minCodeSize, claimed / kFloorSlack + 1))) {
         return CodecFailure{CodecError::BeyondData, {d.width, d.height, {}}};
     }
     if (!createImage(*first, kMode256, 8, d.width, d.height)) return CodecFailure{CodecError::GifNoImageArray, {}};
