@@ -133,10 +133,9 @@ size_t jpegCoefficientBytes(const JpegFrameInfo& info) {
 
 uint64_t jpegLeastCodedBits(const JpegFrameInfo& info) {
     if (!info.frameFound) return 0;
-    const bool sequentialHuffman = !info.arithmetic() && !info.progressive();
     uint64_t blocks = 0;
     for (int i = 0; i < info.components; ++i) blocks += componentBlocks(info, i).coded;
-    return blocks * (sequentialHuffman ? 2 : 1);
+    return blocks * 2;
 }
 
 size_t jpegLeastHuffmanBytes(const JpegFrameInfo& info) {

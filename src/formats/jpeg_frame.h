@@ -38,11 +38,13 @@ JpegFrameInfo scanJpegFrame(std::span<const uint8_t> bytes);
 // was found). 0 for single-scan files, which decode row by row.
 size_t jpegCoefficientBytes(const JpegFrameInfo& info);
 
-// The fewest bits of coded data that can hold this frame's picture: a bit for every block of every component,
-// two for sequential Huffman coding (each block takes at least a DC code and an end-of-block code, and no code
-// is shorter than a bit). Progressive Huffman coding sends every block's DC code in a first scan of at least a
-// bit, but its later scans may skip runs of blocks with one code; arithmetic coding has no least cost at all,
-// so a bit a block is a chosen floor there, far below what real pictures take. 0 when no frame was found.
+// The fewest bits of coded data that can hold this frame's picture: two for every block of every component.
+// Sequential Huffman coding cannot take less (each block takes at least a DC code and an end-of-block code, and
+// no code is shorter than a bit). Progressive Huffman coding could send only a first DC scan of a bit a block,
+// and arithmetic coding has no least cost at all; two bits a block is a chosen floor there, far below what real
+// pictures take (the usual progressive scans alone send every block's DC code and a refinement bit), and it
+// keeps a file of 64 KB below 100 MB with the whole-image coefficient buffers of progressive decoding.
+// 0 when no frame was found.
 uint64_t jpegLeastCodedBits(const JpegFrameInfo& info);
 
 // The fewest bytes Huffman-coded data of this frame can take: every block of a component is coded with at

@@ -81,11 +81,11 @@ TEST(JpegRead, RefusesWhatCannotBeDecodedOrWouldTakeFarTooMuch) {
     size_t at = 0;
     Bytes arithmetic = withFrameSize(progressive, 10900, 32000, &at);
     arithmetic[at + 1] = 0xCA;
-    // Enough coded data for a bit a block (16.4 million blocks), so that the budget is what refuses it.
+    // Enough coded data for two bits a block (16.4 million blocks), so that the budget is what refuses it.
     size_t scan = at;
     while (!(arithmetic[scan] == 0xFF && arithmetic[scan + 1] == 0xDA)) ++scan;
     const long data = static_cast<long>(scan + 2 + ((arithmetic[scan + 2] << 8) | arithmetic[scan + 3]));
-    arithmetic.insert(arithmetic.begin() + data, 2'100'000, 0);
+    arithmetic.insert(arithmetic.begin() + data, 4'200'000, 0);
     const std::pair<const char*, Bytes> cases[] = {
         {"empty", {}},
         {"marker only", {0xFF, 0xD8}},
@@ -123,11 +123,11 @@ Bytes handMade(uint8_t frame, int width, int height, const Bytes& coded) {
 }
 
 // 2048 x 2056 pixels (256 x 257 blocks) is just over the size read whatever its data. Zero bytes of Huffman data
-// code every block in its fewest bits: two when sequential (a DC code and an end of block), one when progressive.
-// Arithmetic coding can take less, but a bit a block is the floor it is held to. The coded data goes on past a
-// data byte 0xFF, a restart marker and fill bytes.
+// code every block in its fewest bits: two when sequential (a DC code and an end of block). Progressive and
+// arithmetic coding can take less, but two bits a block is the floor they are held to. The coded data goes on
+// past a data byte 0xFF, a restart marker and fill bytes.
 TEST(JpegFloor, CodedDataBelowTheLeastAPictureTakesIsRefused) {
-    const std::pair<uint8_t, size_t> codings[] = {{0xC0, 16448}, {0xC2, 8224}, {0xC9, 8224}, {0xCA, 8224}};
+    const std::pair<uint8_t, size_t> codings[] = {{0xC0, 16448}, {0xC2, 16448}, {0xC9, 16448}, {0xCA, 16448}};
     for (const auto& [frame, floorBytes] : codings) {
         SCOPED_TRACE(frame);
         Bytes coded(floorBytes, 0);
