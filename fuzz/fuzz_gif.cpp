@@ -1,6 +1,7 @@
 // libFuzzer target for the GIF reader. Beyond "no crash, no hang", it checks the reader's promises (a result
 // is a whole 256-color picture, a failure an empty one with its two messages) and, for pictures that decoded,
-// that the writer's compressor and the decoder agree on the very pixels the fuzzer produced.
+// that the writer's compressor and the decoder agree on the very pixels the fuzzer produced. Headers of any size
+// are taken: the reader's data floor keeps what it makes in proportion to the codes it is given.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -12,31 +13,7 @@
 
 using namespace vyd;
 
-namespace {
-
-// The first image's width x height, found by walking the blocks as the reader does (0 when there is none).
-// Pictures of hundreds of megabytes decode correctly but slowly; the fuzzer skips them to keep its pace.
-size_t firstImageArea(const uint8_t* data, size_t size) {
-    if (size < 13) return 0;
-    size_t pos = 13;
-    if (data[10] & 0x80) pos += 3 * (size_t{2} << (data[10] & 7));
-    while (pos < size) {
-        if (data[pos] == 0x2C) {
-            if (pos + 9 >= size) return 0;
-            return static_cast<size_t>(data[pos + 5] | data[pos + 6] << 8) * (data[pos + 7] | data[pos + 8] << 8);
-        }
-        if (data[pos] != 0x21) return 0;
-        pos += 2;
-        while (pos < size && data[pos] != 0) pos += 1 + data[pos];
-        ++pos;
-    }
-    return 0;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (firstImageArea(data, size) > (size_t{1} << 24)) return 0;
     const Decoded result = decodeGif(std::span<const uint8_t>(data, size), ModeSettings{});
     const Image& image = result.picture;
     if (!result.ok()) {
