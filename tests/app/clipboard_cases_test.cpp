@@ -1,5 +1,4 @@
-// The clipboard commands driven through scripts: the depths a clipboard bitmap is read at, the round trip
-// out to the clipboard, the contents page and the viewer.
+// The clipboard commands through scripts: the depths read, the round trip, the contents page, the viewer.
 #include <gtest/gtest.h>
 
 #include "app/command_table.h"

@@ -1,5 +1,4 @@
-// The colour wash: the equation solver, the fitted colours for known pictures, the key colours, the working
-// area, the refusals, Esc and the row titles.
+// The colour wash: equation solver, fitted colours, key colours, working area, refusals, Esc, row titles.
 #include <gtest/gtest.h>
 
 #include "ops/color_wash.h"
