@@ -1,5 +1,4 @@
-// Blurring and edge marking driven through scripts. Pictures are dropped on the current level; at zoom 1
-// client pixel (x, y) is the level pixel (x, y) of a level at the origin.
+// Blurring and edge marking driven through scripts; at zoom 1 client pixel (x, y) is level pixel (x, y).
 #include <gtest/gtest.h>
 
 #include "support/script_cases.h"

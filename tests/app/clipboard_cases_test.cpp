@@ -1,5 +1,4 @@
-// The clipboard commands driven through scripts: the depths a clipboard bitmap is read at, the round trip
-// out to the clipboard, the contents page and the viewer.
+// The clipboard commands through scripts: the depths read, the round trip, the contents page, the viewer.
 #include <gtest/gtest.h>
 
 #include "app/command_table.h"
@@ -36,6 +35,9 @@ const ScriptCase kClipboard[] = {
     pasted("ThirtyTwoBitsBecomeTruecolor",
            makeBmp({.width = 2, .bits = 32, .rows = {0x56, 0x34, 0x12, 0, 0, 0, 0xFF, 0}}), 32, "mode=24 bpp=24",
            {0x123456, R}),
+    // Saving a pasted level offers no name to write to.
+    {"SavingAPastedLevelOffersNoName", {{"t.bmp", flat24(1, 1, W)}}, "clipboard put \"$D/t.bmp\"\nmenu 1302\nchoose cancel\nmenu 1320\n",
+     {"chooser save title=\"name of file to write to?\" filter=0 initial=\"\" -> cancel"}},
     // Only text on the clipboard: both messages, and the level keeps its picture, name and flag.
     {"TextOnlyLeavesTheLevel",
      {{"t.bmp", flat24(2, 2, W)}},

@@ -61,8 +61,6 @@ TEST(CommandTable, MenuDescriptionIsTheTableGroupedByPopup) {
     }
     EXPECT_EQ(popup + (item > 0), bar.size());
     EXPECT_EQ(bar.at(kLevelsPopup).text, "&Levels");
-    EXPECT_EQ(nullMenuDescription().at(0).id, kNullMenuItem);
-    EXPECT_EQ(nullMenuDescription().at(0).text, kNullMenuText);
 }
 
 TEST(OpenFile, ExtensionsNeedMoreThanFourCharactersAndIgnoreCase) {

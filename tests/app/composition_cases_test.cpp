@@ -67,13 +67,19 @@ TEST(CompositionFile, SkippedLinesDefaultsPicturesFromNoFileAndAnUnreadableOneTh
            "level 7 altered=0 name=\"\" mode=0", "level 15 current altered=0 name=\"\""});
 }
 
-TEST(CompositionFile, OpenedFromTheCommandLineWithALastLineWithoutAnEnd) {
+// A missing start-up picture leaves the background empty, in the 2-color mode of a failed read, and is not
+// opened again.
+TEST(StartUpFile, OpensACompositionWithALastLineWithoutAnEndOrLeavesAMissingPictureEmpty) {
     Folder f("  1 /$D/a.bmp");
-    vyd::HeadlessPlatform ui;
-    vyd::AppState app;
+    vyd::HeadlessPlatform ui, otherUi;
+    vyd::AppState app, missing;
     ASSERT_TRUE(vyd::startApplication(app, ui, {f.dir / "c.vyd"}));
     EXPECT_EQ(app.levels[1].name, f.dir / "a.bmp");
     EXPECT_EQ(app.levels.currentIndex, 15);
+    ASSERT_TRUE(vyd::startApplication(missing, otherUi, {f.dir / "none.bmp"}));
+    EXPECT_TRUE(missing.shell.startupFile.empty() && missing.levels[0].name.empty());
+    EXPECT_FALSE(missing.levels[0].image.hasPixels());
+    EXPECT_EQ(missing.levels[0].image.mode, 1);
 }
 
 TEST(NumbersFile, TruecolorDumpRefusalsAndFilesThatCannotBeCreated) {

@@ -1,5 +1,4 @@
-// The level-15 derivations and the write-over command through scripts: refusals in their order, the questions,
-// and what level 15 (or the current level) holds afterwards.
+// The level-15 derivations and the write-over command through scripts: refusals, questions and results.
 #include <gtest/gtest.h>
 
 #include "support/script_cases.h"

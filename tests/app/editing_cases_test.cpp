@@ -1,5 +1,4 @@
-// The pixel and geometry commands of the Editing menu driven through scripts: their questions and refusals,
-// the colours they save, the flags and placement they change.
+// The Editing menu's pixel and geometry commands through scripts: questions, refusals, colours, flags, placement.
 #include <gtest/gtest.h>
 
 #include "support/script_cases.h"

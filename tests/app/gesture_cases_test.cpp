@@ -1,7 +1,8 @@
-// Mouse and keyboard gestures driven through scripts: the keys held decide what a click or a key does.
-// Pictures are dropped on the background unless a level is chosen first; at zoom 1 client pixel (x, y) is
-// the level pixel (x, y).
+// Mouse and keyboard gestures through scripts: the keys held decide what a click or a key does. Pictures go
+// on the background unless a level is chosen first; at zoom 1 client pixel (x, y) is level pixel (x, y).
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "support/script_cases.h"
 
@@ -21,17 +22,10 @@ std::string brush(const std::string& key) {
 }
 // Holds `keys` while the button is pressed at (x, y).
 std::string click(const std::string& keys, const std::string& button, int x, int y) {
-    std::string s, up;
-    for (size_t at = 0; at < keys.size();) {
-        size_t end = keys.find(' ', at);
-        if (end == std::string::npos) end = keys.size();
-        const std::string key = keys.substr(at, end - at);
-        s += "keydown " + key + "\n";
-        up = "keyup " + key + "\n" + up;
-        at = end + 1;
-    }
+    std::string down, up, key;
+    for (std::istringstream in(keys); in >> key;) down += "keydown " + key + "\n", up = "keyup " + key + "\n" + up;
     const std::string where = " " + std::to_string(x) + " " + std::to_string(y) + "\n";
-    return s + "press " + button + where + "release " + button + where + up;
+    return down + "press " + button + where + "release " + button + where + up;
 }
 
 const ScriptCase kGestures[] = {

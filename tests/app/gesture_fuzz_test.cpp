@@ -1,6 +1,5 @@
-// Random held keys, clicks, drags, Editing commands, pages and clipboard commands over small pictures of every kind and shape, at and
-// beyond their edges: the program must answer every one without a crash, a hang or an access outside a
-// picture (the sanitizer build runs this too).
+// Random keys, clicks, drags, Editing, page and clipboard commands over small pictures, at and beyond their
+// edges: each is answered without a crash, a hang or an access outside a picture (the sanitizer build runs it).
 #include <gtest/gtest.h>
 
 #include <random>

@@ -1,5 +1,4 @@
-// Movies through scripts: the frames read, what ends a movie, what the level keeps, the files a copy writes;
-// and the frame pacing on the headless clock.
+// Movies through scripts (frames read, what ends them, copies written), and frame pacing on the headless clock.
 #include <gtest/gtest.h>
 
 #include "app/command_table.h"

@@ -1,5 +1,4 @@
-// The level list and the read-only pages driven through scripts: what each page draws, and what the list's
-// keys, clicks and drags do to the level table.
+// The level list and the read-only pages through scripts: what each page draws, what the list's keys do.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -89,8 +89,6 @@ const ScriptCase kCases[] = {
      {"title \"VYD:#0:,bpp=0:0,0*0\"\nquit 0\n", "<end>"}},
     {"UndoWithNothingSavedBeepsAndHelpAndPaintbrushReachTheShell", {}, "menu 1319\nmenu 1284\nmenu 1537\n",
      {"beep\n", "help \"VYD.HLP\"\n", "shell open "}},
-    {"HidingKeepsTheLevelCurrentAndDroppingAllShowsItAgain", {}, "menu 1331\nmenu 1307\nprint state\nmenu 1322\nprint state\n",
-     {"(hidden)", "level 3 current hidden", "level 0 current", "level 3 altered"}},
     {"ClosingListsTheAlteredLevelsInAscendingOrder",
      {{"a.bmp", flat24(2, 2, 0x090909)}},
      "menu 1339\ndrop \"$D/a.bmp\"\n" + convertTo(kCode2Color) + "menu 1330\ndrop \"$D/a.bmp\"\n" + convertTo(kCode16Color) +
@@ -106,12 +104,13 @@ const ScriptCase kCases[] = {
      "print state\n",
      {"level 1 current altered=0 name=\"$D/b.bmp\"... priority=1 ",
       "level 2 altered=0 name=\"$D/a.bmp\" mode=24 bpp=24 size=1x1 origin=7,0 ... priority=2 ", "level 3 altered=0 name=\"\""}},
-    {"HideShowTogglesAndDroppingTheImageShowsTheLevelAgain",
+    {"HidingKeepsTheLevelCurrentAndDroppingShowsItAgain",
      {{"a.bmp", flat24(3, 2, 0x090909)}},
      "menu 1331\ndrop \"$D/a.bmp\"\ndialog accept 21=4 22=5 11=9\nmenu 1313\nmenu 1307\nprint state\nmenu 1307\nprint state\n"
-     "menu 1307\nmenu 1312\nprint state\n",
-     {"level 3 current hidden altered=0 name=\"$D/a.bmp\"", "level 3 current altered=0 name=\"$D/a.bmp\"",
-      "level 3 current altered=0 name=\"\" mode=0 bpp=0 size=0x0 origin=4,5 ... priority=9 "}},
+     "menu 1307\nmenu 1312\nprint state\nmenu 1307\nmenu 1322\nprint state\n",
+     {"(hidden)", "level 3 current hidden altered=0 name=\"$D/a.bmp\"", "level 3 current altered=0 name=\"$D/a.bmp\"",
+      "level 3 current altered=0 name=\"\" mode=0 bpp=0 size=0x0 origin=4,5 ... priority=9 ", "level 0 current",
+      "level 3 altered"}},
     // Grey (blue + green + red) / 3 against bwlimit 128: 127 is black, 128 is white.
     {"TwoColorConversionSplitsAtTheBwlimit",
      {{"in.bmp", bmpFile(24, 4, 1, {0x807F7F, 0x808080, 0xFF0000, 0x81FFFF})}},

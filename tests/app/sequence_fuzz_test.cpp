@@ -1,6 +1,5 @@
-// Slide lists, composition files and movies built at random from hostile pieces (binary bytes, very long lines,
-// loops with nothing to show, a list naming itself, numbers out of every range, names with '/' and '<', missing
-// and unreadable pictures): every key and command must end cleanly, without a crash, a hang or a bad access.
+// Slide lists, composition files and movies made at random of hostile pieces (binary bytes, long lines, empty
+// loops, self-naming lists, wild numbers, odd names, missing pictures) end cleanly under every key and command.
 #include <gtest/gtest.h>
 
 #include <random>

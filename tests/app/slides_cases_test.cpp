@@ -1,5 +1,4 @@
-// Slide shows driven through scripts: stepping through a list with its captions, folders and loops, the end
-// of a list, the keys only where they apply, and recording the names of shown slides into a list that reads back.
+// Slide shows through scripts: captions, folders, loops, a list's end, the keys, recording shown names.
 #include <gtest/gtest.h>
 
 #include "support/script_cases.h"

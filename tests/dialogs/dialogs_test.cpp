@@ -29,15 +29,12 @@ struct Session {
 }  // namespace
 
 TEST(NumberFields, LeadingNumberAsFormattedInputReadsIt) {
-    EXPECT_EQ(scanNumber("12abc"), 12.0);
-    EXPECT_EQ(scanNumber(" 7"), 7.0);
-    EXPECT_EQ(scanNumber("\t-2.5e2x"), -250.0);
-    EXPECT_EQ(scanNumber("+.5"), 0.5);
-    EXPECT_EQ(scanNumber("3.e"), 3.0);  // an exponent without digits is not part of the number
-    EXPECT_EQ(scanNumber("90\xB0"), 90.0);
-    EXPECT_EQ(scanNumber("1e400"), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(scanNumber("-1e400"), -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(scanNumber("1e-400"), 0.0);
+    const double inf = std::numeric_limits<double>::infinity();
+    // "3.e": an exponent without digits is not part of the number.
+    for (auto [text, value] : {std::pair{"12abc", 12.0}, {" 7", 7.0}, {"\t-2.5e2x", -250.0}, {"+.5", 0.5}, {"3.e", 3.0},
+                               {"90\xB0", 90.0}, {"1e400", inf}, {"-1e400", -inf}, {"1e-400", 0.0}}) {
+        EXPECT_EQ(scanNumber(text), value) << text;
+    }
     for (const char* none : {"", "   ", "abc", ".", "-", "e5", "nan", "inf", "\xB0"}) {
         EXPECT_FALSE(scanNumber(none).has_value()) << none;
     }

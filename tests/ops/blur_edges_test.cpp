@@ -1,5 +1,4 @@
-// The box blur against the mean over each clipped window computed pixel by pixel, and the division by a
-// multiplier it relies on.
+// The box blur against each clipped window's mean, and the division by a multiplier it relies on.
 #include <gtest/gtest.h>
 
 #include <random>

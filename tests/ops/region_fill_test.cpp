@@ -32,33 +32,9 @@ std::vector<std::string> toMap(const Image& image) {
     return map;
 }
 
-TEST(RegionFill, ReachesExactlyTheConnectedPixels) {
-    const struct {
-        bool around;
-        int u, v;
-        std::vector<std::string> before, after;
-    } cases[] = {
-        {false, 0, 0, {"aab", "abb", "bba"}, {"##b", "#bb", "bba"}},  // diagonals are not crossed
-        {false, 1, 1, {"bbb", "bab", "bbb"}, {"bbb", "b#b", "bbb"}},  // an island
-        {false, 0, 4, {"aaaaa", "abbba", "abaaa", "abab.", "aaab."}, {"#####", "#bbb#", "#b###", "#b#b.", "###b."}},
-        // The variant: the clicked pixel, then through every value but S.
-        {true, 2, 1, {"cdaxy", "aaaxz", "qqaaa"}, {"cda##", "aa###", "qqaaa"}},
-        {true, 0, 0, {"sxys", "sszs", "swss"}, {"###s", "ss#s", "swss"}},
-    };
-    for (const auto& c : cases) {
-        for (int bits : {8, 24}) {
-            Image image = fromMap(c.before, bits);
-            RecordingMonitor monitor;
-            const Color colour = bits == 8 ? Color{'#'} : makeColor('#', 0x11, 7);
-            const FillOutcome out = (c.around ? fillAround : fillRegion)(image, c.u, c.v, colour, monitor);
-            EXPECT_EQ(toMap(image), c.after) << c.before[0] << " at " << bits << " bits";
-            EXPECT_TRUE(out.changed && !out.stopped);
-        }
-    }
-}
-
-// Against a plain pixel-by-pixel walk over random obstacles, in regions of far more than 65535 pixels.
-TEST(RegionFill, LargeRegionsMatchAPixelWalk) {
+// Exactly the 4-connected pixels (through every value but the clicked one's, for fillAround), against a plain
+// pixel-by-pixel walk over random obstacles, in regions of far more than 65535 pixels.
+TEST(RegionFill, ReachesExactlyTheConnectedPixelsOfLargeRegions) {
     std::mt19937 random(7);
     for (int bits : {8, 24}) {
         for (bool around : {false, true}) {

@@ -1,5 +1,4 @@
-// Pattern smoothing over the area that continues a two-by-two pattern, and baking a level's scale into its
-// pixels.
+// Pattern smoothing over a two-by-two pattern's area, and baking a level's scale into its pixels.
 #include <gtest/gtest.h>
 
 #include "ops/pattern_smoothing.h"

@@ -25,13 +25,3 @@ TEST(MainWindow, CheckMarkFollowsTheCurrentLevelAndHiddenLevelsAreGreyed) {
     EXPECT_TRUE(s.ui.menuItemEnabledAt(3, first + 6));
     EXPECT_EQ(s.app.levels.currentIndex, 7);
 }
-
-TEST(MainWindow, StartUpFileOpensAfterTheFirstRepaintAndAMissingOneLeavesTheLevelEmpty) {
-    HeadlessPlatform ui;
-    AppState app;
-    ASSERT_TRUE(startApplication(app, ui, {"/nonexistent/picture.bmp"}));
-    EXPECT_TRUE(app.shell.startupFile.empty());
-    EXPECT_TRUE(app.levels[0].name.empty());
-    EXPECT_FALSE(app.levels[0].image.hasPixels());
-    EXPECT_EQ(app.levels[0].image.mode, 1);  // the empty 2-color image of a failed read
-}

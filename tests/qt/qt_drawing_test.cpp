@@ -1,6 +1,6 @@
 // The back buffer's device context and the conversions at the Qt boundary: device-independent bitmaps of
 // every depth land bottom-up through their palettes, lines leave out their last point, text is drawn in
-// the named font, the clipboard carries pictures both ways and Windows-1252 maps to Unicode and back.
+// the named font, the clipboard names its formats and Windows-1252 maps to Unicode and back.
 #include <QClipboard>
 #include <QtTest>
 
@@ -120,21 +120,13 @@ private slots:
         QVERIFY(left >= 10 && left <= 12);
     }
 
-    void clipboardCarriesPicturesBothWays() {
+    void clipboardNamesItsFormats() {
         QtPlatform platform;
-        Image picture = paletted(8, 3, 2);
-        picture.row(1)[1] = 40;
-        QVERIFY(platform.putClipboardBitmap(picture));
+        // The pictures' colours and depths each way are the clipboard test's.
+        QVERIFY(platform.putClipboardBitmap(paletted(8, 3, 2)));
         const std::vector<UINT> formats = platform.clipboardFormats();
         QVERIFY(std::find(formats.begin(), formats.end(), CF_BITMAP) != formats.end());
         QVERIFY(std::find(formats.begin(), formats.end(), CF_DIB) != formats.end());
-        std::optional<Image> back = platform.clipboardBitmap();
-        QVERIFY(back.has_value());
-        QCOMPARE(back->bitCount(), 32);  // the desktop holds it as a 32-bit picture
-        QCOMPARE(back->width(), 3);
-        QCOMPARE(back->height(), 2);
-        const uint8_t* bottomRow = back->row(1);
-        QCOMPARE(makeColor(bottomRow[6], bottomRow[5], bottomRow[4]), paletteColour(40));
 
         QGuiApplication::clipboard()->setText("hello");
         QCOMPARE(platform.clipboardFormats(), (std::vector<UINT>{CF_TEXT, CF_OEMTEXT}));

@@ -1,5 +1,4 @@
-// The slide list parser and stepper on texts a file may hold: empty and loop-only lists, caption marks, NUL and
-// binary bytes, long lines.
+// The slide list parser and stepper on empty, loop-only, captioned, binary and long-line texts.
 #include <gtest/gtest.h>
 
 #include <string>
