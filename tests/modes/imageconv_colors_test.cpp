@@ -13,7 +13,6 @@
 namespace vyd {
 namespace {
 
-
 constexpr Color grey(uint8_t v) { return makeColor(v, v, v); }
 
 TEST(ColourFunctions, GreyAndBlackOrWhiteAtTheLimit) {

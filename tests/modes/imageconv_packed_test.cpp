@@ -8,7 +8,6 @@
 namespace vyd {
 namespace {
 
-
 bool patternBit(int x, int y) { return ((x * 7 + y * 13) % 5) < 2; }
 uint8_t patternNibble(int x, int y) { return static_cast<uint8_t>((x * 5 + y * 3) % 16); }
 

@@ -111,17 +111,21 @@ TEST(PcxRead, SixteenBitWordsWidenEachFiveBitValueByEight) {
     EXPECT_EQ(r.paletteSet, 16);  // widened from a picture of its own: the palette is the record's
 }
 
-TEST(PcxRead, IndexedLinesDropTheirPaddingAndTheMarkedPaletteFollowsThem) {
+TEST(PcxRead, IndexedLinesDropTheirPaddingAndTheMarkedPaletteFollowsThemOrEndsTheFile) {
     Bytes trailer(769, 0);
     trailer[0] = 0x0C;
     trailer[1 + 3 * 5] = 0x10;     // red of entry 5
     trailer[3 + 3 * 0xC9] = 0x20;  // blue of entry 0xC9
-    // Row 0: 5 C9 5 [77], row 1: 5 5 5 [5]; anything after the palette is ignored.
-    const Decoded r = read(pcxHeader(8, 1, 3, 2, 4) + Bytes{5, 0xC1, 0xC9, 5, 0x77, 0xC4, 5} + trailer + Bytes{0xAB, 0xCD});
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.picture.mode, kMode256);
-    EXPECT_EQ(colorsOf(r.picture), (std::vector<uint32_t>{0x100000, 0x20, 0x100000, 0x100000, 0x100000, 0x100000}));
-    EXPECT_EQ(r.paletteSet, 256);
+    // Row 0: 5 C9 5 [77], row 1: 5 5 5 [5]. The marked palette right after the lines, whatever follows it, or
+    // after padding as the file's last 769 bytes.
+    const Bytes lines = pcxHeader(8, 1, 3, 2, 4) + Bytes{5, 0xC1, 0xC9, 5, 0x77, 0xC4, 5};
+    for (const Bytes& file : {lines + trailer + Bytes{0xAB, 0xCD}, lines + Bytes(10) + trailer}) {
+        const Decoded r = read(file);
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(r.picture.mode, kMode256);
+        EXPECT_EQ(colorsOf(r.picture), (std::vector<uint32_t>{0x100000, 0x20, 0x100000, 0x100000, 0x100000, 0x100000}));
+        EXPECT_EQ(r.paletteSet, 256);
+    }
 }
 
 TEST(PcxRead, RefusalsAreTypedAndKeepTheHeader) {
@@ -199,14 +203,6 @@ TEST(PcxRead, PackedNibblesReadLeftPixelHighWithTheHeaderColours) {
     ASSERT_TRUE(narrow.ok());
     EXPECT_EQ(narrow.warnings.size(), 1u);
     EXPECT_EQ(rowOf(narrow.picture, 0), (Bytes{1, 2, 3, 4, 0}));
-}
-
-TEST(PcxRead, PaletteMarkAfterPaddingIsFoundInTheLastBytes) {
-    Bytes palette(768);
-    palette[3 * 7] = 0x40, palette[3 * 9 + 2] = 0x80;  // red of 7, blue of 9
-    const Decoded r = read(pcxHeader(8, 1, 2, 1, 2) + Bytes{7, 9} + Bytes(10) + Bytes{0x0C} + palette);
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(colorsOf(r.picture), (std::vector<uint32_t>{0x400000, 0x80}));
 }
 
 TEST(PcxRead, LinesLongerOrShorterThanTheWidthFillOnlyTheColumnsTheyCover) {
