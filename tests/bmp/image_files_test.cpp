@@ -177,13 +177,6 @@ TEST_F(ImageFiles, FailedWritesLeaveNoFileAndKeepAnExistingOne) {
         r = encodeImageFile(c.format, writable, {}, dir / "no/such/x.out");
         ASSERT_TRUE(r.failure);
         EXPECT_EQ(r.failure->error, c.cantCreate);
-        // A folder in the file's place is refused as a file that cannot be created, and nothing is left behind.
-        std::filesystem::create_directories(dir / "taken.out/inside");
-        r = encodeImageFile(c.format, writable, {}, dir / "taken.out");
-        ASSERT_TRUE(r.failure);
-        EXPECT_EQ(r.failure->error, c.cantCreate);
-        EXPECT_EQ(entriesIn(dir / ""), 2u);
-        std::filesystem::remove_all(dir / "taken.out");
     }
 }
 

@@ -13,20 +13,15 @@
 namespace vyd {
 namespace {
 
-
 constexpr Color grey(uint8_t v) { return makeColor(v, v, v); }
 
-TEST(ColourFunctions, GreyAndBlackOrWhiteAtTheLimit) {
+TEST(ColourFunctions, GreyBlackOrWhiteAndSixteenColorClassesAtTheirThresholds) {
     EXPECT_EQ(greyValue(makeColor(102, 101, 100)), 101);
     EXPECT_EQ(greyValue(0xFF000000u | grey(30)), 30);  // the top byte is not a channel
     EXPECT_EQ(blackOrWhite(makeColor(128, 128, 127), 128), 0);
     EXPECT_EQ(blackOrWhite(grey(128), 128), 15);
     EXPECT_EQ(blackOrWhite(grey(0), 0), 15);
     EXPECT_EQ(blackOrWhite(grey(254), 255), 0);
-}
-
-// makeColor takes (red, green, blue).
-TEST(ColourFunctions, SixteenColorClassThresholds) {
     const std::pair<Color, int> cases[] = {
         {grey(64), 0},   {grey(65), 8},   {grey(160), 8},  {grey(161), 7},
         {grey(223), 7},  {grey(224), 15}, {makeColor(191, 0, 0), 4}, {makeColor(192, 0, 0), 12},

@@ -73,55 +73,73 @@ TEST(PcxRunLength, RunsAreCutAtTheLineEndAndMissingDataClearsTheRest) {
     EXPECT_EQ(line, Bytes(4, 0x33));
 }
 
-TEST(PcxRead, MonochromeIsBlackAndWhiteAndTheHeaderComesBackWithThePicture) {
-    Bytes file = pcxHeader(1, 1, 10, 1, 2);
-    file[16] = 0xFF;  // colour 0 red
-    file[20] = 0xFF;  // colour 1 green
-    file = file + Bytes{0xA5, 0x40};
-    const Decoded r = read(file);
-    ASSERT_TRUE(r.ok());
-    EXPECT_TRUE(r.warnings.empty());
-    EXPECT_EQ(r.picture.mode, kMode2);
-    EXPECT_EQ(r.picture.bitCount(), 8);
-    EXPECT_EQ(rowOf(r.picture, 0), (Bytes{15, 0, 15, 0, 0, 15, 0, 15, 0, 15}));
-    EXPECT_EQ(r.picture.palette[0], (RgbQuad{0, 0, 0, 0}));
-    EXPECT_EQ(r.picture.palette[15], (RgbQuad{255, 255, 255, 0}));
-    EXPECT_EQ(r.picture.header.biXPelsPerMeter, 12000);
-    ASSERT_TRUE(r.pcxHeader);
-    EXPECT_TRUE(std::equal(file.begin(), file.begin() + 128, r.pcxHeader->begin()));
-
-    // Too few bytes per line: a warning, and the columns no line covers are cleared.
-    const Decoded narrow = read(pcxHeader(1, 1, 10, 2, 1) + Bytes{0xC2, 0xFF, 0xC1, 0xFF});
-    ASSERT_TRUE(narrow.ok());
-    ASSERT_EQ(narrow.warnings.size(), 1u);
-    EXPECT_EQ(narrow.warnings[0].warning, CodecWarning::PcxHeaderMismatch);
-    for (int y = 0; y < 2; ++y) EXPECT_EQ(rowOf(narrow.picture, y), (Bytes{15, 15, 15, 15, 15, 15, 15, 15, 0, 0}));
+// Lines too short for the width leave the columns they miss cleared; below 8 bits a line length that disagrees
+// with the width gives a warning.
+TEST(PcxRead, EachLayoutFillsItsRowAndClearsWhatItsLinesDoNotCover) {
+    Bytes mono = pcxHeader(1, 1, 10, 1, 2) + Bytes{0xA5, 0x40};
+    mono[16] = mono[20] = 0xFF;  // colour 0 red, colour 1 green: black and white all the same
+    Bytes words = pcxHeader(16, 1, 2, 1, 4) + Bytes{0x1F, 0x40, 0xC1, 0xFF, 0x7F};  // 0x401F (red 16, blue 31), 0x7FFF
+    words[12] = 72, words[13] = 0;  // 72 pixels/inch
+    // 5 x 2 nibbles, left pixel high: row 0 holds 0..4, row 1 11..15; 3 bytes hold 5 nibbles.
+    Bytes nibbles = pcxHeader(4, 1, 5, 2, 3) + encodeRuns({0x01, 0x23, 0x4F}) + encodeRuns({0xBC, 0xDE, 0xFF});
+    for (int i = 0; i < 16; ++i) nibbles[16 + 3 * i] = uint8_t(16 * i), nibbles[17 + 3 * i] = uint8_t(255 - i);
+    auto fourPlanes = [](size_t bytesPerLine) {  // 16 colours as bits, 10 x 1, the padding set
+        Bytes line;
+        for (const Bytes& plane : {Bytes{0xAA, 0xFF}, {0xCC, 0xBF}, {0xF0, 0x7F}, {0xFF, 0x3F}})
+            line = line + plane + Bytes(bytesPerLine - 2, 0xFF);
+        return pcxHeader(1, 4, 10, 1, int(bytesPerLine)) + encodeRuns(line);
+    };
+    const Bytes planesRow = {15, 14, 13, 12, 11, 10, 9, 8, 3, 5};
+    struct Case { const char* what; Bytes file; int mode; size_t warnings; Bytes firstRow, lastRow = {};
+                  int bytesPerPixel = 1; };
+    const Case cases[] = {
+        {"1 bit", mono, kMode2, 0, {15, 0, 15, 0, 0, 15, 0, 15, 0, 15}},
+        {"1 bit, short", pcxHeader(1, 1, 10, 2, 1) + Bytes{0xC2, 0xFF, 0xC1, 0xFF}, kMode2, 1, Bytes(8, 15) + Bytes(2),
+         Bytes(8, 15) + Bytes(2)},
+        {"4 planes", fourPlanes(2), kMode16, 0, planesRow},
+        {"4 planes, long", fourPlanes(40), kMode16, 1, planesRow},
+        {"nibbles", nibbles, kMode16, 0, {0, 1, 2, 3, 4}, {11, 12, 13, 14, 15}},
+        {"nibbles, short", pcxHeader(4, 1, 5, 1, 2) + Bytes{0x12, 0x34}, kMode16, 1, {1, 2, 3, 4, 0}},
+        {"16 bits: v x 8", words, kModeTrue16, 0, {248, 0, 128, 248, 248, 248}, {}, 3},
+        {"24 bits, short", pcxHeader(8, 3, 4, 1, 2) + Bytes{0x10, 0x11, 0x20, 0x21, 0x30, 0x31}, kModeTrue24, 0,
+         {0x30, 0x20, 0x10, 0x31, 0x21, 0x11, 0, 0, 0, 0, 0, 0}, {}, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Decoded r = read(c.file);
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(r.picture.mode, c.mode);
+        EXPECT_EQ(r.picture.bitCount(), c.bytesPerPixel == 3 ? 24 : 8);
+        ASSERT_EQ(r.warnings.size(), c.warnings);
+        for (const auto& warning : r.warnings) EXPECT_EQ(warning.warning, CodecWarning::PcxHeaderMismatch);
+        for (int y = 0; y < r.picture.height(); ++y)
+            EXPECT_EQ(rowOf(r.picture, y, c.bytesPerPixel), y == 0 ? c.firstRow : c.lastRow) << "row " << y;
+    }
+    const Decoded m = read(mono), w = read(words), n = read(nibbles);
+    EXPECT_EQ(m.picture.palette[0], (RgbQuad{0, 0, 0, 0}));
+    EXPECT_EQ(m.picture.palette[15], (RgbQuad{255, 255, 255, 0}));
+    ASSERT_TRUE(m.pcxHeader);
+    EXPECT_TRUE(std::equal(mono.begin(), mono.begin() + 128, m.pcxHeader->begin()));
+    EXPECT_EQ(w.picture.header.biXPelsPerMeter, 72 * 40);
+    EXPECT_EQ(w.paletteSet, 16);  // widened from a picture of its own: the palette is the record's
+    for (int i : {0, 4, 11, 15}) EXPECT_EQ(n.picture.palette[i], (RgbQuad{0, uint8_t(255 - i), uint8_t(16 * i), 0}));
 }
 
-TEST(PcxRead, SixteenBitWordsWidenEachFiveBitValueByEight) {
-    Bytes file = pcxHeader(16, 1, 2, 1, 4) + Bytes{0x1F, 0x40, 0xC1, 0xFF, 0x7F};  // 0x401F (red 16, blue 31), 0x7FFF
-    file[12] = 72;  // 72 pixels/inch
-    file[13] = 0;
-    const Decoded r = read(file);
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.picture.mode, kModeTrue16);
-    EXPECT_EQ(r.picture.bitCount(), 24);
-    EXPECT_EQ(rowOf(r.picture, 0, 3), (Bytes{248, 0, 128, 248, 248, 248}));  // blue, green, red: v x 8
-    EXPECT_EQ(r.picture.header.biXPelsPerMeter, 72 * 40);
-    EXPECT_EQ(r.paletteSet, 16);  // widened from a picture of its own: the palette is the record's
-}
-
-TEST(PcxRead, IndexedLinesDropTheirPaddingAndTheMarkedPaletteFollowsThem) {
+TEST(PcxRead, IndexedLinesDropTheirPaddingAndTheMarkedPaletteFollowsThemOrEndsTheFile) {
     Bytes trailer(769, 0);
     trailer[0] = 0x0C;
     trailer[1 + 3 * 5] = 0x10;     // red of entry 5
     trailer[3 + 3 * 0xC9] = 0x20;  // blue of entry 0xC9
-    // Row 0: 5 C9 5 [77], row 1: 5 5 5 [5]; anything after the palette is ignored.
-    const Decoded r = read(pcxHeader(8, 1, 3, 2, 4) + Bytes{5, 0xC1, 0xC9, 5, 0x77, 0xC4, 5} + trailer + Bytes{0xAB, 0xCD});
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.picture.mode, kMode256);
-    EXPECT_EQ(colorsOf(r.picture), (std::vector<uint32_t>{0x100000, 0x20, 0x100000, 0x100000, 0x100000, 0x100000}));
-    EXPECT_EQ(r.paletteSet, 256);
+    // Row 0: 5 C9 5 [77], row 1: 5 5 5 [5]. The marked palette right after the lines, whatever follows it, or
+    // after padding as the file's last 769 bytes.
+    const Bytes lines = pcxHeader(8, 1, 3, 2, 4) + Bytes{5, 0xC1, 0xC9, 5, 0x77, 0xC4, 5};
+    for (const Bytes& file : {lines + trailer + Bytes{0xAB, 0xCD}, lines + Bytes(10) + trailer}) {
+        const Decoded r = read(file);
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(r.picture.mode, kMode256);
+        EXPECT_EQ(colorsOf(r.picture), (std::vector<uint32_t>{0x100000, 0x20, 0x100000, 0x100000, 0x100000, 0x100000}));
+        EXPECT_EQ(r.paletteSet, 256);
+    }
 }
 
 TEST(PcxRead, RefusalsAreTypedAndKeepTheHeader) {
@@ -181,48 +199,6 @@ TEST(PcxFloor, LinesHoldingFewColumnsCannotClaimAHugePicture) {
     const Decoded r = read(runs + Bytes{0x0C} + Bytes(768));
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(rowOf(r.picture, 2047), Bytes(4096, 0x21));
-}
-
-TEST(PcxRead, PackedNibblesReadLeftPixelHighWithTheHeaderColours) {
-    // 5 x 2: row 0 holds 0..4, row 1 11..15; the last nibble is padding. 3 bytes hold 5 nibbles: no warning.
-    Bytes packed = pcxHeader(4, 1, 5, 2, 3) + encodeRuns({0x01, 0x23, 0x4F}) + encodeRuns({0xBC, 0xDE, 0xFF});
-    for (int i = 0; i < 16; ++i) packed[16 + 3 * i] = uint8_t(16 * i), packed[17 + 3 * i] = uint8_t(255 - i);
-    const Decoded r = read(packed);
-    ASSERT_TRUE(r.ok());
-    EXPECT_TRUE(r.warnings.empty());
-    EXPECT_EQ(r.picture.mode, kMode16);
-    EXPECT_EQ(rowOf(r.picture, 0), (Bytes{0, 1, 2, 3, 4}));
-    EXPECT_EQ(rowOf(r.picture, 1), (Bytes{11, 12, 13, 14, 15}));
-    for (int i : {0, 4, 11, 15}) EXPECT_EQ(r.picture.palette[i], (RgbQuad{0, uint8_t(255 - i), uint8_t(16 * i), 0}));
-    // Too few bytes for the nibbles: a warning, and the columns past the line are cleared.
-    const Decoded narrow = read(pcxHeader(4, 1, 5, 1, 2) + Bytes{0x12, 0x34});
-    ASSERT_TRUE(narrow.ok());
-    EXPECT_EQ(narrow.warnings.size(), 1u);
-    EXPECT_EQ(rowOf(narrow.picture, 0), (Bytes{1, 2, 3, 4, 0}));
-}
-
-TEST(PcxRead, PaletteMarkAfterPaddingIsFoundInTheLastBytes) {
-    Bytes palette(768);
-    palette[3 * 7] = 0x40, palette[3 * 9 + 2] = 0x80;  // red of 7, blue of 9
-    const Decoded r = read(pcxHeader(8, 1, 2, 1, 2) + Bytes{7, 9} + Bytes(10) + Bytes{0x0C} + palette);
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(colorsOf(r.picture), (std::vector<uint32_t>{0x400000, 0x80}));
-}
-
-TEST(PcxRead, LinesLongerOrShorterThanTheWidthFillOnlyTheColumnsTheyCover) {
-    // 16 colours in four planes, 10 x 1: the same pixels with 2 bytes a plane and with 40, whose padding is set.
-    const Bytes planes[4] = {{0xAA, 0xFF}, {0xCC, 0xBF}, {0xF0, 0x7F}, {0xFF, 0x3F}};
-    for (size_t bytesPerLine : {2u, 40u}) {
-        Bytes line;
-        for (const Bytes& plane : planes) line = line + plane + Bytes(bytesPerLine - 2, 0xFF);
-        const Decoded r = read(pcxHeader(1, 4, 10, 1, int(bytesPerLine)) + encodeRuns(line));
-        ASSERT_TRUE(r.ok());
-        EXPECT_EQ(rowOf(r.picture, 0), (Bytes{15, 14, 13, 12, 11, 10, 9, 8, 3, 5})) << bytesPerLine;
-    }
-    // Truecolor lines of 2 bytes for a row of 4: two pixels, then black.
-    const Decoded r = read(pcxHeader(8, 3, 4, 1, 2) + Bytes{0x10, 0x11, 0x20, 0x21, 0x30, 0x31});
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(colorsOf(r.picture), (std::vector<uint32_t>{0x102030, 0x112131, 0, 0}));
 }
 
 TEST(PcxWrite, RoundTripsEveryModeAtEdgeWidths) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "formats/codec.h"
 
 namespace vydtest {
@@ -14,6 +16,7 @@ inline void expectRefusal(const vyd::Decoded& result, vyd::CodecError error, int
     EXPECT_EQ(result.failure->detail.second, second);
     EXPECT_TRUE(result.warnings.empty());
     EXPECT_FALSE(result.picture.hasPixels());
+    EXPECT_EQ(std::pair(result.picture.width(), result.picture.height()), std::pair(0, 0));
     EXPECT_EQ(result.picture.mode, vyd::kMode2);
     EXPECT_EQ(result.picture.bitCount(), 1);
 }
