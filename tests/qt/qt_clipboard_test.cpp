@@ -1,5 +1,6 @@
 // The desktop clipboard's pictures reach the program at their own depth with their colours, the program's
-// pictures reach the clipboard with theirs, and the viewer window lives from its creation to its close.
+// pictures reach the clipboard with theirs, its formats are named, and the viewer window lives from its
+// creation to its close.
 #include <QClipboard>
 #include <QtTest>
 
@@ -58,7 +59,7 @@ private slots:
         QVERIFY(!platform.clipboardBitmap());
     }
 
-    void picturesGoWithTheirColours() {
+    void picturesGoWithTheirColoursAndFormatsAreNamed() {
         QtPlatform platform;
         for (int bits : {8, 24}) {
             Image image;
@@ -70,10 +71,17 @@ private slots:
                 else std::copy_n(&colour.rgbBlue, 3, image.row(i / 3) + 3 * (i % 3));
             }
             QVERIFY(platform.putClipboardBitmap(image));
+            const std::vector<UINT> formats = platform.clipboardFormats();
+            QVERIFY(std::ranges::count(formats, CF_BITMAP) == 1 && std::ranges::count(formats, CF_DIB) == 1);
             const QImage back = QGuiApplication::clipboard()->image();
             QCOMPARE(back.size(), QSize(3, 2));
             for (int i = 0; i < 6; ++i) QCOMPARE(value(back.pixel(i % 3, i / 3)), dibPixel(image, i % 3, i / 3));
         }
+        QGuiApplication::clipboard()->setText("hello");
+        QCOMPARE(platform.clipboardFormats(), (std::vector<UINT>{CF_TEXT, CF_OEMTEXT}));
+        QVERIFY(!platform.clipboardBitmap().has_value());
+        platform.emptyClipboard();
+        QVERIFY(platform.clipboardFormats().empty());
     }
 
     void theViewerLivesFromCreationToClose() {
