@@ -8,7 +8,9 @@
 #include <QMimeData>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <vector>
 
 #include "platform_api/win32.h"
@@ -24,21 +26,18 @@ struct Message {
 
 struct MessageLog {
     std::vector<Message> messages;
-    std::vector<Message> only(UINT message) const {
+    template <class Keep>
+    std::vector<Message> where(Keep keep) const {
         std::vector<Message> found;
-        for (const Message& m : messages) {
-            if (m.message == message) found.push_back(m);
-        }
+        std::ranges::copy_if(messages, std::back_inserter(found), keep);
         return found;
     }
+    std::vector<Message> only(UINT kind) const { return where([=](const Message& m) { return m.message == kind; }); }
     // The messages other than the ones the window system sends on its own (focus, size, paint).
     std::vector<Message> input() const {
-        std::vector<Message> found;
-        for (const Message& m : messages) {
-            if (m.message != WM_SETFOCUS && m.message != WM_KILLFOCUS && m.message != WM_SIZE && m.message != WM_PAINT)
-                found.push_back(m);
-        }
-        return found;
+        return where([](const Message& m) {
+            return m.message != WM_SETFOCUS && m.message != WM_KILLFOCUS && m.message != WM_SIZE && m.message != WM_PAINT;
+        });
     }
 };
 
