@@ -17,14 +17,11 @@ std::string convertTo(int code) { return "menu " + std::to_string(1536 + code) +
 
 const uint32_t kWhite = 0xFFFFFF;
 
-// The default sixteen colours (index bits: blue 1, green 2, red 4, bright 8), or with the two greys swapped.
+// The default sixteen colours, or with the two greys swapped.
 std::vector<uint32_t> sixteenColours(bool greysSwapped = false) {
-    std::vector<uint32_t> p(16);
-    for (uint32_t i = 0; i < 16; ++i) {
-        const uint32_t on = i & 8 ? 255 : 170;
-        p[i] = (i & 4 ? on << 16 : 0) | (i & 2 ? on << 8 : 0) | (i & 1 ? on : 0);
-    }
-    p[0] = 0, p[7] = greysSwapped ? 0x555555 : 0xAAAAAA, p[8] = greysSwapped ? 0xAAAAAA : 0x555555, p[15] = kWhite;
+    std::vector<uint32_t> p = {0,        0xAA,     0xAA00,   0xAAAA,   0xAA0000, 0xAA00AA, 0xAAAA00, 0xAAAAAA,
+                               0x555555, 0xFF,     0xFF00,   0xFFFF,   0xFF0000, 0xFF00FF, 0xFFFF00, kWhite};
+    if (greysSwapped) std::swap(p[7], p[8]);
     return p;
 }
 
@@ -66,29 +63,26 @@ std::vector<uint32_t> levelTwoAndFifteen() {
 }
 
 const ScriptCase kCases[] = {
-    {"StartUpShowsTheTitleTheMenuAndAnEmptyBackground", {}, "print state\n",
+    {"StartUpShowsAnEmptyBackgroundThatChoosingALevelMakesABlankPicture", {}, "print state\nmenu 1329\nprint state\n",
      {"title \"VYD\"\nmenu main\ntitle \"VYD:#0:,bpp=0:0,0*0\"\n",
       "level 0 current altered=0 name=\"\" mode=0 bpp=0 size=0x0 origin=0,0 scale=1,1 rot=1,0 pivot=0,0 priority=0 brush=1 "
       "left=ffffffff right=ffffffff\n",
-      "level 15 altered=0 name=\"\" mode=0 ... priority=15 brush=1 ", "view zoom=1,1 move=0,0 client=1272x978 info=none slide=0 bwlimit=128 from0=0 from255=255\n"}},
-    {"ChoosingALevelGivesAnEmptyBackgroundABlankPicture", {}, "menu 1329\nprint state\n",
-     {"title \"VYD:#1:,bpp=0:0,0*0\"", "level 0 altered=0 name=\"\" mode=4 bpp=8 size=640x480", "level 1 current"}},
+      "level 15 altered=0 name=\"\" mode=0 ... priority=15 brush=1 ", "view zoom=1,1 move=0,0 client=1272x978 info=none slide=0 bwlimit=128 from0=0 from255=255\n",
+      "title \"VYD:#1:,bpp=0:0,0*0\"", "level 0 altered=0 name=\"\" mode=4 bpp=8 size=640x480", "level 1 current"}},
     {"DroppingTwoFilesOrNoneAsksForOneAtATime", {}, "drop a.bmp b.bmp\ndrop\nprint state\n",
      {warningBox("main", "dragdrop", "one file at a time please"), warningBox("main", "dragdrop", "one file at a time please"),
       "level 0 current altered=0 name=\"\" mode=0"}},
     // While the page is shown "read from file" asks for no file (an unanswered chooser would stop the script)
-    // and other keys do nothing; Escape brings the main menu back.
-    {"InformationScreensIgnoreCommandsUntilEscape", {}, "menu 1282\nmenu 1297\nkey A\nprint state\nkey ESCAPE\nprint state\n",
-     {"menu main\n", "menu null\n", "view ... info=P ", "menu main\n", "view ... info=none "}},
-    {"ClosingFromAnInformationScreenStillAsks", {},
-     "menu 1328\n" + convertTo(kCode2Color) + "menu 1305\nanswer no\nclose\nanswer yes\nclose\nprint state\n",
-     {"messagebox owner=none icon=none buttons=yesno caption=\"0 \" text=\"these image levels have been altered and not "
+    // and other keys do nothing; Escape brings the main menu back. Closing from a page still asks.
+    {"InformationScreensIgnoreCommandsUntilEscapeAndClosingFromOneStillAsks", {},
+     "menu 1282\nmenu 1297\nkey A\nprint state\nkey ESCAPE\nprint state\nmenu 1328\n" + convertTo(kCode2Color) +
+         "menu 1305\nanswer no\nclose\nanswer yes\nclose\nprint state\n",
+     {"menu main\n", "menu null\n", "view ... info=P ", "menu main\n", "view ... info=none ", "messagebox owner=none icon=none buttons=yesno caption=\"0 \" text=\"these image levels have been altered and not "
       "saved: do you want me to exit?\" -> no\n",
       "messagebox owner=none icon=none buttons=yesno caption=\"0 \" ", "quit 0\n", "<end>"}},
-    {"ExitWithNothingAlteredQuitsAtOnce", {}, "menu 1296\nmenu 1363\n",
-     {"title \"VYD:#0:,bpp=0:0,0*0\"\nquit 0\n", "<end>"}},
-    {"UndoWithNothingSavedBeepsAndHelpAndPaintbrushReachTheShell", {}, "menu 1319\nmenu 1284\nmenu 1537\n",
-     {"beep\n", "help \"VYD.HLP\"\n", "shell open "}},
+    {"UndoWithNothingSavedBeepsHelpAndPaintbrushReachTheShellAndExitWithNothingAlteredQuits", {},
+     "menu 1319\nmenu 1284\nmenu 1537\nmenu 1296\nmenu 1363\n",
+     {"beep\n", "help \"VYD.HLP\"\n", "shell open ...\nquit 0\n", "<end>"}},
     {"ClosingListsTheAlteredLevelsInAscendingOrder",
      {{"a.bmp", flat24(2, 2, 0x090909)}},
      "menu 1339\ndrop \"$D/a.bmp\"\n" + convertTo(kCode2Color) + "menu 1330\ndrop \"$D/a.bmp\"\n" + convertTo(kCode16Color) +
@@ -111,17 +105,14 @@ const ScriptCase kCases[] = {
      {"(hidden)", "level 3 current hidden altered=0 name=\"$D/a.bmp\"", "level 3 current altered=0 name=\"$D/a.bmp\"",
       "level 3 current altered=0 name=\"\" mode=0 bpp=0 size=0x0 origin=4,5 ... priority=9 ", "level 0 current",
       "level 3 altered"}},
-    // Grey (blue + green + red) / 3 against bwlimit 128: 127 is black, 128 is white.
-    {"TwoColorConversionSplitsAtTheBwlimit",
+    // Grey (blue + green + red) / 3 against bwlimit 128: 127 is black, 128 is white. The truecolor threshold
+    // leaves the level unaltered, the conversion does not.
+    {"TwoColorConversionAndTruecolorThresholdSplitAtTheBwlimit",
      {{"in.bmp", bmpFile(24, 4, 1, {0x807F7F, 0x808080, 0xFF0000, 0x81FFFF})}},
-     "drop \"$D/in.bmp\"\n" + convertTo(kCode2Color) + "save level 0 \"$D/out.bmp\"\nprint state\n",
-     {"level 0 current altered=1 name=\"$D/in.bmp\" mode=1 "},
-     {{"out.bmp", {0, kWhite, 0, kWhite}}}},
-    {"TruecolorThresholdSplitsAtTheBwlimitAndLeavesTheLevelUnaltered",
-     {{"in.bmp", bmpFile(24, 3, 1, {0x807F7F, 0x808080, 0x0A0A0A})}},
-     "drop \"$D/in.bmp\"\nmenu 1324\nsave level 0 \"$D/out.bmp\"\nprint state\n",
-     {"level 0 current altered=0 name=\"$D/in.bmp\" mode=24 "},
-     {{"out.bmp", {0, kWhite, 0}}}},
+     "drop \"$D/in.bmp\"\nmenu 1324\nsave level 0 \"$D/t.bmp\"\nprint state\ndrop \"$D/in.bmp\"\n" +
+         convertTo(kCode2Color) + "save level 0 \"$D/out.bmp\"\nprint state\n",
+     {"level 0 current altered=0 name=\"$D/in.bmp\" mode=24 ", "level 0 current altered=1 name=\"$D/in.bmp\" mode=1 "},
+     {{"t.bmp", {0, kWhite, 0, kWhite}}, {"out.bmp", {0, kWhite, 0, kWhite}}}},
     {"ReadersAreChosenByTheFirstBytesAndSayWhyTheyRefuse",
      {{"three", {'B', 'M', 0}}, {"pcx3", {0x0A, 5, 1}}, {"one", {'B'}},
       {"ok.bmp", bmpFile(24, 2, 1, {1, 2}, {}, 1024)}, {"bad.bmp", bmpFile(24, 2, 1, {1, 2}, {}, 1025)},
@@ -236,20 +227,18 @@ const ScriptCase kCases[] = {
       "level 0 current altered=1 name=\"\" mode=4 bpp=8 size=640x480 ",
       warningBox("main", "", "out of memory in case 0x9, or no image"), "level 3 current altered=1 ... size=0x0 "}},
     // The repairs refuse anything but 2-color and 16-color under the background's name, and leave an empty
-    // background empty.
-    {"PaletteRepairsRefuseOtherModes",
-     {{"a.bmp", flat24(1, 1, 0)}},
-     "menu 1616\nprint state\ndrop \"$D/a.bmp\"\nmenu 1618\nmenu 1331\nmenu 1617\nprint state\n",
+    // background empty. Standardizing leaves the level unaltered; each swop (7 -> 8 the greys, then 1 -> 4 red
+    // for blue) marks it.
+    {"PaletteRepairsRefuseOtherModesAndStandardizingAndSwoppingTheColours",
+     {{"a.bmp", flat24(1, 1, 0)}, {"p.bmp", bmpFile(4, 2, 1, {1, 7}, sixteenColours(true))}},
+     "menu 1616\nprint state\ndrop \"$D/a.bmp\"\nmenu 1618\nmenu 1331\nmenu 1617\nprint state\nmenu 1328\n"
+     "drop \"$D/p.bmp\"\nmenu 1618\nprint state\nmenu 1616\nprint state\nchoose \"$D/greys.bmp\"\nmenu 1298\nmenu 1617\n"
+     "print state\nsave level 0 \"$D/out.bmp\"\n",
      {warningBox("main", "", "this image is not 2-color or 16-color"), "level 0 current altered=0 name=\"\" mode=0 ",
       warningBox("main", "$D/a.bmp", "this image is not 2-color or 16-color"),
       warningBox("main", "$D/a.bmp", "this image is not 2-color or 16-color"), "level 0 altered=0 ",
-      "level 3 current altered=0 "}},
-    // Standardizing leaves the level unaltered; each swop (7 -> 8 the greys, then 1 -> 4 red for blue) marks it.
-    {"StandardizingAndSwoppingTheColours",
-     {{"p.bmp", bmpFile(4, 2, 1, {1, 7}, sixteenColours(true))}},
-     "drop \"$D/p.bmp\"\nmenu 1618\nprint state\nmenu 1616\nprint state\nchoose \"$D/greys.bmp\"\nmenu 1298\nmenu 1617\n"
-     "print state\nsave level 0 \"$D/out.bmp\"\n",
-     {"level 0 current altered=0 name=\"$D/p.bmp\" mode=4 ", "level 0 current altered=1 ", "level 0 current altered=1 "},
+      "level 3 current altered=0 ", "level 0 current altered=0 name=\"$D/p.bmp\" mode=4 ", "level 0 current altered=1 ",
+      "level 0 current altered=1 "},
      {{"greys.bmp", {0x0000AA, 0x555555}}, {"out.bmp", {0xAA0000, 0x555555}}}},
 };
 
