@@ -70,17 +70,15 @@ const ScriptCase kGestures[] = {
      {{"r.bmp", bmpFile(24, 3, 2, {W, R, W, R, W, R})}},
      "drop \"$D/r.bmp\"\n" + brush("2") + click("D", "left", 1, 0) + "save level 0 \"$D/out.bmp\"\n",
      {}, {{"out.bmp", {W, R, K, R, K, R}}}},
-    // F2+F3 draws every level unrotated and keeps the rotation; the auto-repeated F3 toggles back.
-    {"RotationSuppressionKeepsAndRestoresEachRotation",
+    // F2+F3 draws every level unrotated and keeps the rotation; the auto-repeated F3 toggles back. F5 exchanges
+    // the placement with level 15.
+    {"RotationSuppressionKeepsAndRestoresEachRotationAndF5ExchangesThePlacement",
      {{"w.bmp", flat24(4, 4, W)}},
-     "menu 1329\ndrop \"$D/w.bmp\"\ndialog accept 7=30\nmenu 1313\nkeydown F2\nkeydown F3\nprint state\n"
-     "keydown F3 repeat\nprint state\nkeyup F3\nkeyup F2\n",
-     {", editing colors\"", "level 1 current ... rot=1,0 ", "level 1 current ... rot=0.866025,0.5 "}},
-    {"F5ExchangesThePlacementWithLevelFifteen",
-     {{"w.bmp", flat24(4, 4, W)}},
-     "menu 1329\ndrop \"$D/w.bmp\"\ndialog accept 21=5 22=6 3=2\nmenu 1313\nkey F5\nprint state\nkey SHIFT\n"
+     "menu 1329\ndrop \"$D/w.bmp\"\ndialog accept 7=30 21=5 22=6 3=2\nmenu 1313\nkeydown F2\nkeydown F3\nprint state\n"
+     "keydown F3 repeat\nprint state\nkeyup F3\nkeyup F2\nkey F5\nprint state\nkey SHIFT\n"
      "keydown SHIFT\nkey RIGHT\nkeyup SHIFT\nkey F5\nprint state\n",
-     {"level 15 current ... origin=5,6 scale=2,1 ", "level 1 current ... origin=6,6 "}},
+     {", editing colors\"", "level 1 current ... rot=1,0 ", "level 1 current ... rot=0.866025,0.5 ",
+      "level 15 current ... origin=5,6 scale=2,1 rot=0.866025,0.5 ", "level 1 current ... origin=6,6 "}},
     // With rotations suppressed a ctrl+click picks a pixel without painting it; the colour-value keys then step
     // its channels by 1, 4 (Alt), 16 (ctrl), 64 (shift) or 256 (Tab), within 0..255.
     {"ColourValueKeysStepTheLastClickedPixel",
@@ -139,18 +137,17 @@ const ScriptCase kGestures[] = {
      {{"t.bmp", flat24(30, 3000, W)}},
      "drop \"$D/t.bmp\"\nkey NEXT\nkey DELETE\nprint state\nkey END\nprint state\nkey HOME\nprint state\n",
      {"view zoom=1,1 move=0,-986 ", "view zoom=1,1 move=0,-2022 ", "view zoom=1,1 move=0,0 "}},
-    {"WashRefusesWithoutTruecolorAndOnLevelFifteen",
-     {{"w.bmp", flat24(2, 2, W)}},
-     "drop \"$D/w.bmp\"\n" + click("ESCAPE", "left", 0, 0) + "menu 1343\ndrop \"$D/w.bmp\"\n" + click("ESCAPE", "left", 0, 0),
-     {warningBox("main", "wash failed", "this image & 15 must be truecolor"),
-      warningBox("main", "wash failed", "I can't make a wash on image 15")}},
-    // Order 0 paints the mean of level 15; with level 15's only colour picked as its key colour nothing is fitted.
-    {"WashOfOrderZeroPaintsTheMeanAndAllKeysCannotBeSolved",
+    // The wash refuses while level 15 is no truecolor picture, and on level 15 itself. Order 0 paints the mean of
+    // level 15; with level 15's only colour picked as its key colour nothing is fitted.
+    {"WashRefusesWithoutTruecolorAndOnLevelFifteenPaintsTheMeanAtOrderZeroAndAllKeysCannotBeSolved",
      {{"w.bmp", flat24(2, 1, W)}, {"g.bmp", row24({grey(10), grey(21)})}},
-     "drop \"$D/w.bmp\"\nmenu 1343\ndrop \"$D/g.bmp\"\nmenu 1328\ndialog accept 4=0\n" + click("ESCAPE", "left", 0, 0) +
+     "drop \"$D/w.bmp\"\n" + click("ESCAPE", "left", 0, 0) + "menu 1343\ndrop \"$D/w.bmp\"\n" + click("ESCAPE", "left", 0, 0) +
+         "drop \"$D/g.bmp\"\nmenu 1328\ndialog accept 4=0\n" + click("ESCAPE", "left", 0, 0) +
          "save level 0 \"$D/out.bmp\"\nmenu 1343\ndrop \"$D/w.bmp\"\n" + click("B", "left", 0, 0) +
          "menu 1328\ndialog accept\n" + click("ESCAPE", "left", 0, 0),
-     {"dialog VYDCOLORWASH ... 4=\"4\" 3=\"0%\" -> accept\n", "title \"searching row 0\"\n", "title \"painting row 0\"\n",
+     {warningBox("main", "wash failed", "this image & 15 must be truecolor"),
+      warningBox("main", "wash failed", "I can't make a wash on image 15"),
+      "dialog VYDCOLORWASH ... 4=\"4\" 3=\"0%\" -> accept\n", "title \"searching row 0\"\n", "title \"painting row 0\"\n",
       warningBox("none", "", "eqnsolve failed")},
      {{"out.bmp", {grey(15), grey(15)}}}},
 };
