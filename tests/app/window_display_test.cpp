@@ -95,12 +95,8 @@ TEST(WindowDisplay, FrameIsFiveAlternatingRectanglesAroundThePicture) {
     for (int k = 1; k <= 5; ++k) {
         const Color colour = k % 2 ? 0x000000 : 0xFFFFFF;
         // corners and mid-sides of the rectangle (10 - k, 12 - k) .. (10 + 20 + k - 1, 12 + 15 + k - 1)
-        EXPECT_EQ(dc.getPixel(10 - k, 12 - k), colour) << k;
-        EXPECT_EQ(dc.getPixel(29 + k, 26 + k), colour) << k;
-        EXPECT_EQ(dc.getPixel(20, 12 - k), colour) << k;
-        EXPECT_EQ(dc.getPixel(10 - k, 20), colour) << k;
-        EXPECT_EQ(dc.getPixel(29 + k, 20), colour) << k;
-        EXPECT_EQ(dc.getPixel(20, 26 + k), colour) << k;
+        for (auto [x, y] : {std::pair{10 - k, 12 - k}, {29 + k, 26 + k}, {20, 12 - k}, {10 - k, 20}, {29 + k, 20}, {20, 26 + k}})
+            EXPECT_EQ(dc.getPixel(x, y), colour) << k << " at " << x << "," << y;
     }
     EXPECT_EQ(dc.getPixel(10, 12), 0x777777u);  // the picture's own area is not drawn on
     EXPECT_EQ(dc.getPixel(29, 26), 0x777777u);

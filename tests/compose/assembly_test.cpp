@@ -141,10 +141,8 @@ TEST(Assembly, ZoomGridAndUndrawableLevels) {
 }
 
 TEST(Assembly, StackedLevelsGiveThePictureOfDrawingEachLevelWhole) {
-    // Levels hidden under opaque ones above are drawn only where they show; the picture must be the same as
-    // drawing every level completely in order. Mixed scales, transparency, a rotation, a magnified
-    // background (no background copy) and partly covered rows.
-    // A paletted background, copied straight in at zoom 1, must give what drawing it gives.
+    // Levels under opaque ones are drawn only where they show: mixed scales, transparency, a rotation, a
+    // magnified background and a paletted one copied straight in at zoom 1 must give the same picture.
     for (const auto& [zoom, paletted] : {std::pair{1.0, false}, {1.0, true}, {3.0, false}}) {
         Scene s;
         if (paletted) {

@@ -19,10 +19,8 @@ struct ScriptCase {
     const char* name;
     std::vector<std::pair<std::string, Bytes>> files;
     std::string script;
-    std::vector<std::string> lines;  // found one after the other in the transcript; ... is any text within a line,
-                                     // and "<end>" the end of the transcript
-    std::vector<std::pair<std::string, std::vector<uint32_t>>> saved = {};  // files the script saved in $D and
-                                                                           // their colours from the top
+    std::vector<std::string> lines;  // found in this order; "..." is any text within a line, "<end>" the end
+    std::vector<std::pair<std::string, std::vector<uint32_t>>> saved = {};  // files saved in $D, colours from the top
 };
 
 inline Bytes flat24(int w, int h, uint32_t color) { return bmpFile(24, w, h, std::vector<uint32_t>(size_t(w) * h, color)); }
