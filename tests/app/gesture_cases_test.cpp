@@ -96,27 +96,24 @@ const ScriptCase kGestures[] = {
      {"level 0 current ... brush=35 ", "level 15 altered=0 ... size=0x0 ", "level 15 altered=0 ... size=3x2 ",
       "level 15 altered=1 name=\"\" ... size=0x0 "}},
     // F8 and F9 held: the arrow keys and Home adjust the preview values; auto-repeats do not.
-    {"PreviewValuesFollowTheKeysButNotTheirRepeats", {},
+    {"PreviewValuesFollowTheKeysButNotTheirRepeatsAndCtrlF9AsksForTheBwlimit", {},
      "keydown F8\nkey PRIOR\nkeydown SHIFT\nkey LEFT\nkeyup SHIFT\nkeydown RIGHT repeat\nprint state\nkey HOME\n"
-     "keyup F8\nkeydown F9\nkey DOWN\nkey LEFT\nkeydown UP repeat\nkeyup F9\nprint state\n",
-     {"bwlimit=128 from0=100 from255=254", "bwlimit=117 from0=0 from255=255"}},
-    {"CtrlF9AsksForTheBwlimitWhenF9IsLetGo", {},
+     "keyup F8\nkeydown F9\nkey DOWN\nkey LEFT\nkeydown UP repeat\nkeyup F9\nprint state\n"
      "keydown CONTROL\nkeydown F9\ndialog accept 11=300\nkeyup F9\nkeyup CONTROL\nprint state\n",
-     {"dialog ASKDB ... 11=\"    128\" -> accept", "bwlimit=44 "}},
+     {"bwlimit=128 from0=100 from255=254", "bwlimit=117 from0=0 from255=255", "dialog ASKDB ... 11=\"    117\" -> accept",
+      "bwlimit=44 "}},
     {"LWithArrowsChoosesLevels", {},
      "keydown L\nkey LEFT\nprint state\nkey DOWN\nkey RIGHT\nprint state\nkeyup L\n",
      {"level 11 current", "level 1 current "}},
-    {"TAndF12ShowTheTitleAndThePixel",
-     {{"p.bmp", row24({0x1E140A})}},
-     "drop \"$D/p.bmp\"\nkey T\n" + click("F12", "left", 0, 0),
-     {"messagebox owner=none icon=none buttons=ok caption=\"the current level's title is\" text=\"VYD:#0 $D/p.bmp ",
-      "messagebox owner=main icon=none buttons=ok caption=\"this pixel is:-\" text=\"blue 10, green 20, red 30\""}},
-    // F3: the chooser opens on the colour under the pointer with the button's name as title; its answer fills.
-    {"F3ChoosesTheButtonColourFromTheScreen",
+    // T and F12 show the title and the pixel; with F3 the chooser opens on the colour under the pointer with the
+    // button's name as title, and its answer fills.
+    {"TAndF12ShowTheTitleAndThePixelAndF3ChoosesTheButtonColourFromTheScreen",
      {{"p.bmp", row24({0x1E140A, W})}},
-     "drop \"$D/p.bmp\"\ncolour 123456\n" + click("F3", "left", 0, 0) + click("F", "left", 1, 0) +
-         "save level 0 \"$D/out.bmp\"\n",
-     {"title \"left button\"\n", "colourchooser initial=1e140a -> 123456\n", "title \"VYD:#0:"},
+     "drop \"$D/p.bmp\"\nkey T\n" + click("F12", "left", 0, 0) + "colour 123456\n" + click("F3", "left", 0, 0) +
+         click("F", "left", 1, 0) + "save level 0 \"$D/out.bmp\"\n",
+     {"messagebox owner=none icon=none buttons=ok caption=\"the current level's title is\" text=\"VYD:#0 $D/p.bmp ",
+      "messagebox owner=main icon=none buttons=ok caption=\"this pixel is:-\" text=\"blue 10, green 20, red 30\"",
+      "title \"left button\"\n", "colourchooser initial=1e140a -> 123456\n", "title \"VYD:#0:"},
      {{"out.bmp", {0x1E140A, 0x123456}}}},
     // The left button drags level 1 with the pointer; U smooths a checkerboard into its mean.
     {"DraggingMovesTheLevelAndUSmoothsAPattern",

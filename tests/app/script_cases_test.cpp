@@ -175,17 +175,15 @@ const ScriptCase kCases[] = {
      {warningBox("main", "error", "I can't make an image 0 pixels wide and 5 high"),
       warningBox("main", "error", "I can't make an image -25536 pixels wide and 1 high"), "level 0 current ... size=4464x5 "},
      {{"tiled.bmp", tiled(4464, 5)}, {"kept.bmp", tiled(4464, 5)}, {"out.bmp", {0}}}},
-    {"ReadFromFileFillsTheCurrentLevelAndCancellingDropsOnlyTheName",
-     {{"pic.bmp", flat24(3, 2, 0x303030)}},
-     "menu 1331\nchoose \"$D/pic.bmp\"\nmenu 1297\nprint state\nchoose cancel\nmenu 1297\nprint state\n",
-     {"chooser open title=\"name of file to read in?\" ", "level 3 current altered=0 name=\"$D/pic.bmp\" mode=24 bpp=24 size=3x2 ",
-      "level 3 current altered=0 name=\"\" mode=24 bpp=24 size=3x2 "}},
     // Saving offers the level's name and clears the altered flag only when the write succeeded.
-    {"SaveClearsTheAlteredFlagOnlyWhenTheWriteSucceeded",
-     {{"a.bmp", flat24(2, 1, 0x303030)}},
+    {"ReadFromFileFillsTheCurrentLevelCancellingDropsOnlyTheNameAndSaveClearsTheAlteredFlagOnlyWhenItSucceeded",
+     {{"pic.bmp", flat24(3, 2, 0x303030)}, {"a.bmp", flat24(2, 1, 0x303030)}},
+     "menu 1331\nchoose \"$D/pic.bmp\"\nmenu 1297\nprint state\nchoose cancel\nmenu 1297\nprint state\nmenu 1328\n"
      "drop \"$D/a.bmp\"\n" + convertTo(kCode2Color) + "choose cancel\nmenu 1320\nchoose \"$D/out.txt\"\nmenu 1298\nprint state\n"
      "choose \"$D/out.bmp\"\nmenu 1298\nprint state\n",
-     {"chooser save title=\"name of file to write to?\" filter=1 initial=\"$D/a.bmp\" -> cancel",
+     {"chooser open title=\"name of file to read in?\" ", "level 3 current altered=0 name=\"$D/pic.bmp\" mode=24 bpp=24 size=3x2 ",
+      "level 3 current altered=0 name=\"\" mode=24 bpp=24 size=3x2 ",
+      "chooser save title=\"name of file to write to?\" filter=1 initial=\"$D/a.bmp\" -> cancel",
       warningBox("main", "write failed", "$D/out.txt"), "level 0 current altered=1 name=\"$D/a.bmp\"",
       "level 0 current altered=0 name=\"$D/a.bmp\""},
      {{"out.bmp", {0, 0}}}},
