@@ -28,17 +28,13 @@ struct Window {
 
 TEST(ScrollBars, EachBarShowsWhenTheZoomedPictureNeedsItWithTheOtherBarsRoomTaken) {
     // The client is 400 x 300; updateScrollBars gives vertical + 2 * horizontal.
-    struct Case {
-        int width, height;
-        double zoomX;
-        int bars;
-    } cases[] = {
+    const struct { int width, height; double zoomX; int bars; } cases[] = {
         {300, 200, 1, 0},
         {390, 250, 1, 0},  // 10 pixels narrower than the client and not taller: no bar at all
         {390, 500, 1, 3},  // the vertical bar takes 16 pixels, so the horizontal one is needed as well
         {210, 100, 2, 2},  // zoom enters the picture size
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Window w;
         w.background(c.width, c.height);
         w.app.view.zoomAllX = c.zoomX;

@@ -46,18 +46,13 @@ TEST(Assembly, DepthFollowsTheShownLevelsModesAndSizeTheView) {
     EXPECT_EQ(at(destination, 5, 5), 1u);
 
     // The client area bounds the zoomed, moved background; the whole picture is the background's size.
-    struct Case {
-        double moveX;
-        int clientWidth, clientHeight;
-        bool wholePicture;
-        int width, height;
-    } cases[] = {
+    const struct { double moveX; int clientWidth, clientHeight; bool wholePicture; int width, height; } cases[] = {
         {-10.5, 64, 100, false, 64, 50},  // min(64, 30 * 3 - 10.5), min(100, 20 * 2.5)
         {-10.5, 200, 100, false, 79, 50},  // 79.5 truncated
         {-10.5, 5, 5, true, 30, 20},
         {-200000, 200, 100, false, 0, 50},  // a move beyond the picture: empty, never a wrapped-around size
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ViewState view;
         view.zoomAllX = 3;
         view.zoomAllY = 2.5;

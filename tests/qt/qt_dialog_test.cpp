@@ -15,11 +15,7 @@ using namespace vyd;
 
 namespace {
 
-struct SeenBox {
-    QString text, title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-};
+struct SeenBox { QString text, title; QMessageBox::Icon icon = QMessageBox::NoIcon; QMessageBox::StandardButtons buttons; };
 
 // The question box of the program: a prompt, an answer field, "accept" and "cancel".
 DialogTemplate questionTemplate() {
@@ -54,13 +50,8 @@ class DialogTest : public QObject {
 private slots:
     void messageBoxShowsTextCaptionIconAndButtons() {
         QtPlatform platform;
-        struct Case {
-            UINT flags;
-            QMessageBox::StandardButton press;
-            QMessageBox::Icon icon;
-            QMessageBox::StandardButtons buttons;
-            int answer;
-        };
+        struct Case { UINT flags; QMessageBox::StandardButton press; QMessageBox::Icon icon;
+                      QMessageBox::StandardButtons buttons; int answer; };
         const Case cases[] = {
             {MB_OK | MB_ICONEXCLAMATION, QMessageBox::Ok, QMessageBox::Warning, QMessageBox::Ok, IDOK},
             {MB_YESNO, QMessageBox::No, QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No, IDNO},

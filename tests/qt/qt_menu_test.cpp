@@ -29,13 +29,12 @@ void compareWithDescription(QMenuBar& bar, const std::vector<MenuItem>& descript
         }
         const QList<QAction*> items = tops[p]->menu()->actions();
         QCOMPARE(items.size(), static_cast<qsizetype>(want.items.size()));
+        auto shown = [](bool separator, const QString& text, int id, bool checked) {
+            return separator ? QString("-") : QString("%1 #%2%3").arg(text).arg(id).arg(checked ? " checked" : "");
+        };
         for (size_t i = 0; i < want.items.size(); ++i) {
-            const QString where = QString("%1 item %2").arg(tops[p]->text()).arg(i);
-            QVERIFY2(items[i]->isSeparator() == want.items[i].separator, qPrintable(where));
-            if (want.items[i].separator) continue;
-            QVERIFY2(items[i]->text() == fromCp1252(want.items[i].text), qPrintable(where + " " + items[i]->text()));
-            QVERIFY2(items[i]->data().toInt() == want.items[i].id, qPrintable(where));
-            QVERIFY2(items[i]->isChecked() == want.items[i].checked, qPrintable(where));
+            QCOMPARE(shown(items[i]->isSeparator(), items[i]->text(), items[i]->data().toInt(), items[i]->isChecked()),
+                     shown(want.items[i].separator, fromCp1252(want.items[i].text), want.items[i].id, want.items[i].checked));
         }
     }
 }
@@ -85,8 +84,7 @@ private slots:
         QVERIFY(background && background->isChecked());
         background->trigger();
         QCOMPARE(log.only(WM_COMMAND).size(), size_t{1});
-        QCOMPARE(LOWORD(log.only(WM_COMMAND)[0].wParam), uint16_t{1328});
-        QCOMPARE(HIWORD(log.only(WM_COMMAND)[0].wParam), uint16_t{0});
+        QCOMPARE(log.only(WM_COMMAND)[0].wParam, WPARAM{1328});
         QVERIFY2(background->isChecked(), "choosing an item must not move its check mark");
 
         platform.checkMenuItem(1328, false);

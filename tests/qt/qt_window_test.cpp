@@ -46,15 +46,8 @@ private slots:
     void cleanup() { platform_.reset(); }
 
     void keysBecomeKeyMessagesWithTheirBits() {
-        struct Case {
-            QEvent::Type type;
-            int key;
-            Qt::KeyboardModifiers modifiers;
-            bool repeat;
-            UINT message;
-            WPARAM vk;
-            LPARAM lParam;
-        };
+        struct Case { QEvent::Type type; int key; Qt::KeyboardModifiers modifiers; bool repeat;
+                      UINT message; WPARAM vk; LPARAM lParam; };
         const Case cases[] = {
             {QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, false, WM_KEYDOWN, 0x41, 0x00000001},
             {QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, false, WM_KEYUP, 0x41, 0xC0000001},
@@ -142,8 +135,7 @@ private slots:
         auto same = [](Rect r, Rect e) { return r.left == e.left && r.top == e.top && r.right == e.right && r.bottom == e.bottom; };
         QVERIFY(same(platform_->windowRect(), {10, 20, 510, 420}));
         QVERIFY(same(platform_->clientRect(), {0, 0, 492, 354}));
-        QCOMPARE(GET_X_LPARAM(log_.only(WM_SIZE).back().lParam), int16_t{492});
-        QCOMPARE(GET_Y_LPARAM(log_.only(WM_SIZE).back().lParam), int16_t{354});
+        QCOMPARE(log_.only(WM_SIZE).back().lParam, MAKELPARAM(492, 354));
         QTRY_COMPARE(canvas().size(), QSize(492, 354));
         QCOMPARE(platform_->backBuffer().size(), QSize(492, 354));
 
@@ -151,8 +143,7 @@ private slots:
         platform_->showScrollBar(SB_VERT, true);
         platform_->showScrollBar(SB_HORZ, true);
         QCOMPARE(log_.only(WM_SIZE).size(), size_t{2});
-        QCOMPARE(LOWORD(static_cast<WPARAM>(log_.only(WM_SIZE).back().lParam)), uint16_t{476});
-        QCOMPARE(HIWORD(static_cast<WPARAM>(log_.only(WM_SIZE).back().lParam)), uint16_t{338});
+        QCOMPARE(log_.only(WM_SIZE).back().lParam, MAKELPARAM(476, 338));
         QVERIFY(same(platform_->windowRect(), {10, 20, 510, 420}));
         QCOMPARE(canvas().size(), QSize(476, 338));
         QCOMPARE(platform_->scrollBar(SB_VERT).geometry(), QRect(476, 0, 16, 338));
@@ -172,8 +163,7 @@ private slots:
         QCOMPARE(LOWORD(log_.only(WM_VSCROLL)[0].wParam), uint16_t{SB_LINEDOWN});
         QCOMPARE(platform_->scrollBar(SB_VERT).value(), 26);
         platform_->scrollBar(SB_VERT).setSliderPosition(70);
-        QCOMPARE(LOWORD(log_.only(WM_VSCROLL).back().wParam), uint16_t{SB_THUMBTRACK});
-        QCOMPARE(HIWORD(log_.only(WM_VSCROLL).back().wParam), uint16_t{70});
+        QCOMPARE(log_.only(WM_VSCROLL).back().wParam, MAKEWPARAM(SB_THUMBTRACK, 70));
     }
 
     void updateWindowPaintsOnceAndTheCanvasShowsTheBuffer() {
