@@ -78,9 +78,7 @@ TEST_F(Convert, FailuresPrintTheBoxesAndLeaveNoFile) {
     err.str("");
     EXPECT_EQ(run({in, dir / "out.gif"}), 1);
     EXPECT_NE(err.str().find(": write failed\n"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(dir / "out.gif"));
-    EXPECT_FALSE(std::filesystem::exists(out));
-    EXPECT_FALSE(std::filesystem::exists(png));
+    for (const std::string& left : {dir / "out.gif", out, png}) EXPECT_FALSE(std::filesystem::exists(left)) << left;
 }
 
 // Every problem the arguments can have is in the command line's table; here: status 2, usage, no file.
