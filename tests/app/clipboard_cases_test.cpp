@@ -66,11 +66,9 @@ const ScriptCase kClipboard[] = {
 };
 
 class Clipboard : public testing::TestWithParam<ScriptCase> {};
-
 TEST_P(Clipboard, TranscriptAndSavedPicture) { checkScriptCase(GetParam()); }
-
 INSTANTIATE_TEST_SUITE_P(Scripts, Clipboard, testing::ValuesIn(kClipboard),
-                         [](const testing::TestParamInfo<ScriptCase>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The viewer's menu item brings the main window back; once closed, examining makes a new viewer. A smaller
 // background pasted over a larger one leaves no trace of the old one around it.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "app/command_table.h"
 #include "app/brush_cursor.h"
@@ -57,17 +58,12 @@ TEST(OpenFile, ExtensionsNeedMoreThanFourCharactersAndIgnoreCase) {
     EXPECT_FALSE(hasExtension("x.sl", ".SLI"));
 }
 
+// Bytes of the 32 x 32 plane (four a row): a 3 x 2 outline has a full top and bottom row; one taller than the
+// cursor has no bottom edge, its last row only the two sides; one wider has no right edge.
 TEST(BrushCursor, OutlineIsAHollowRectangleClippedToTheCursor) {
-    auto plane = brushOutline(3, 2);
-    EXPECT_EQ(plane[0], 0xE0);  // row 0: three pixels
-    EXPECT_EQ(plane[4], 0xE0);  // row 1 is the bottom row: three pixels
-    EXPECT_EQ(plane[8], 0x00);
-    auto tall = brushOutline(4, 40);  // taller than the cursor: no bottom edge
-    EXPECT_EQ(tall[0], 0xF0);
-    EXPECT_EQ(tall[31 * 4], 0x90);  // last row: only the two sides
-    auto wide = brushOutline(40, 3);
-    EXPECT_EQ(wide[4], 0x80);  // no right edge inside the cursor
-    EXPECT_EQ(wide[3], 0xFF);
+    const std::tuple<int, int, int, int> bytes[] = {{3, 2, 0, 0xE0},    {3, 2, 4, 0xE0}, {3, 2, 8, 0}, {4, 40, 0, 0xF0},
+                                                    {4, 40, 124, 0x90}, {40, 3, 3, 0xFF}, {40, 3, 4, 0x80}};
+    for (auto [w, h, at, want] : bytes) EXPECT_EQ(brushOutline(w, h)[at], want) << w << "x" << h << " byte " << at;
 }
 
 TEST(SettingsFile, ReadsTheKeyOfItsSectionOnly) {
