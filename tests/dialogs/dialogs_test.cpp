@@ -59,8 +59,9 @@ TEST(DialogTemplates, IdentifiersAreUniqueAndEveryBoxCanBeAnsweredOrCancelled) {
     }
 }
 
-// What only a direct call reaches: a default without a number ends a number question, and text questions.
-TEST(QuestionBox, DefaultWithoutANumberGivesZeroAndTextIsReturnedAsTyped) {
+// What only a direct call reaches: a default without a number ends a number question, text questions, and the
+// wash box's clamps of order and noise.
+TEST(QuestionBoxes, DefaultWithoutANumberGivesZeroTextIsReturnedAsTypedAndWashOrderAndNoiseAreClamped) {
     Session s;
     s.answer(false);
     EXPECT_EQ(askNumber(s.app, "caption?", "none"), 0);
@@ -68,10 +69,6 @@ TEST(QuestionBox, DefaultWithoutANumberGivesZeroAndTextIsReturnedAsTyped) {
     EXPECT_EQ(askText(s.app, "caption for this slide?", ""), "a caption");
     s.answer(false, {{11, "typed"}});
     EXPECT_EQ(askText(s.app, "caption for this slide?", "old"), "old");
-}
-
-TEST(ColorWashBox, OrderAndNoiseAreClamped) {
-    Session s;
     uint8_t order = 4, noise = 0;
     s.answer(true, {{4, "9"}, {3, "-1"}});
     EXPECT_TRUE(runColorWashBox(s.app, order, noise));
