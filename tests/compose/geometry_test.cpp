@@ -66,8 +66,7 @@ TEST(LevelGeometry, RotationAndScalingKeepThePivotInPlace) {
     // coordinates, and twice the distance.
     transformAboutPivot(level, Complex{10, 0}, Complex{0, 20}, true, true);
     const Point after = levelPixelToPicture(view, level, 30, 20);
-    EXPECT_NEAR(after.x, before.x, 1e-9);
-    EXPECT_NEAR(after.y, before.y, 1e-9);
+    EXPECT_NEAR(std::hypot(after.x - before.x, after.y - before.y), 0, 1e-9);
     EXPECT_NEAR(level.rotationCos, 0, 1e-12);
     EXPECT_NEAR(level.rotationSin, -1, 1e-12);
     EXPECT_NEAR(level.scaleX, 4, 1e-12);

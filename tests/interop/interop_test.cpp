@@ -17,11 +17,7 @@ namespace {
 
 const std::string kData = std::string(VYD_TEST_DATA) + "/interop/";
 
-struct Answer {
-    std::string direction, name;
-    int width = 0, height = 0;
-    std::string pixels, bytes;
-};
+struct Answer { std::string direction, name; int width = 0, height = 0; std::string pixels, bytes; };
 
 std::vector<Answer> answers(const std::string& direction) {
     std::vector<Answer> rows;

@@ -12,13 +12,11 @@ namespace vyd {
 namespace {
 
 using testing::at;
-using testing::indexed;
-
 using Rows = std::vector<std::string>;
 
 // Rows from the top as strings of hexadecimal digits (indices) of an 8-bit picture.
 Image fromRows(int mode, const std::vector<std::string>& rows) {
-    return indexed(mode, int(rows[0].size()), int(rows.size()),
+    return testing::indexed(mode, int(rows[0].size()), int(rows.size()),
                    [&](int x, int y) { return uint8_t(std::stoi(rows[y].substr(x, 1), nullptr, 16)); });
 }
 Rows rowsOf(const Image& image) {
