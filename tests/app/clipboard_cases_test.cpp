@@ -66,14 +66,13 @@ const ScriptCase kClipboard[] = {
 };
 
 class Clipboard : public testing::TestWithParam<ScriptCase> {};
-
 TEST_P(Clipboard, TranscriptAndSavedPicture) { checkScriptCase(GetParam()); }
-
 INSTANTIATE_TEST_SUITE_P(Scripts, Clipboard, testing::ValuesIn(kClipboard),
-                         [](const testing::TestParamInfo<ScriptCase>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
-// The viewer's menu item brings the main window back; once closed, examining makes a new viewer.
-TEST(ClipboardViewer, BackToMainAndReopenedAfterClosing) {
+// The viewer's menu item brings the main window back; once closed, examining makes a new viewer. A smaller
+// background pasted over a larger one leaves no trace of the old one around it.
+TEST(ClipboardWindows, ViewerReopensAfterClosingAndANewBackgroundClearsTheWindow) {
     vyd::HeadlessPlatform ui;
     vyd::AppState app;
     app.platform = &ui;
@@ -87,13 +86,6 @@ TEST(ClipboardViewer, BackToMainAndReopenedAfterClosing) {
         ui.sendViewerMessage(vyd::WM_CLOSE, 0, 0);
         EXPECT_FALSE(ui.viewerExists() || app.shell.clipboardViewer);
     }
-}
-
-// A smaller background pasted over a larger one leaves no trace of the old one around it.
-TEST(ClipboardRead, NewBackgroundClearsTheWindow) {
-    vyd::HeadlessPlatform ui;
-    vyd::AppState app;
-    app.platform = &ui;
     ui.setClientSize(100, 100);
     ui.deviceContext().fillRect(0, 0, 100, 100, 0);
     ASSERT_TRUE(ui.setClipboardImage(vyd::testing::truecolor(2, 2, [](int, int) { return 0xFF0000u; })));

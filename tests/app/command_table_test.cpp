@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "app/command_table.h"
 #include "app/brush_cursor.h"
@@ -31,36 +32,23 @@ TEST(CommandTable, IdentifiersAreUniqueAndReachTheirHandlerOrDefaultProcessing) 
     EXPECT_EQ(dispatchCommand(app, 4242), Ending::DefaultProcessing);
 }
 
+// Each entry in order as "popup|id|text|separator|check mark": the description gives the same rows, each
+// popup in one place.
 TEST(CommandTable, MenuDescriptionIsTheTableGroupedByPopup) {
-    const auto bar = mainMenuDescription();
-    size_t popup = 0, item = 0;
-    std::set<std::string> closed;
-    for (const CommandEntry& entry : commandTable()) {
-        if (!entry.popup) {  // an item on the bar itself, after the popup before it
-            popup += item > 0;
-            item = 0;
-            ASSERT_LT(popup, bar.size());
-            EXPECT_EQ(bar[popup].id, entry.id);
-            EXPECT_EQ(bar[popup].text, entry.text);
-            EXPECT_TRUE(bar[popup++].items.empty());
-            continue;
-        }
-        if (item == 0 || bar[popup].text != entry.popup) {
-            popup += item > 0;
-            item = 0;
-            EXPECT_TRUE(closed.insert(entry.popup).second) << entry.popup << " appears in two places";
-        }
-        ASSERT_LT(popup, bar.size());
-        EXPECT_EQ(bar[popup].text, entry.popup);
-        ASSERT_LT(item, bar[popup].items.size()) << entry.popup;
-        const MenuItem& shown = bar[popup].items[item++];
-        EXPECT_EQ(shown.separator, entry.id == 0);
-        EXPECT_EQ(shown.id, entry.id);
-        EXPECT_EQ(shown.text, entry.text ? entry.text : "");
-        EXPECT_EQ(shown.checked, entry.id == kFirstLevelCommand) << entry.id;  // only the background's check mark
+    const auto row = [](const std::string& popup, int id, const std::string& text, bool separator, bool checked) {
+        return popup + "|" + std::to_string(id) + "|" + text + (separator ? "|-" : "|") + (checked ? "|v" : "|");
+    };
+    std::vector<std::string> table, shown;
+    for (const CommandEntry& e : commandTable())
+        table.push_back(row(e.popup ? e.popup : "", e.id, e.text ? e.text : "", e.id == 0, e.id == kFirstLevelCommand));
+    std::set<std::string> popups;
+    for (const MenuItem& top : mainMenuDescription()) {
+        EXPECT_TRUE(popups.insert(top.text).second) << top.text << " appears in two places";
+        if (top.items.empty()) shown.push_back(row("", top.id, top.text, top.separator, top.checked));
+        for (const MenuItem& item : top.items) shown.push_back(row(top.text, item.id, item.text, item.separator, item.checked));
     }
-    EXPECT_EQ(popup + (item > 0), bar.size());
-    EXPECT_EQ(bar.at(kLevelsPopup).text, "&Levels");
+    EXPECT_EQ(shown, table);
+    EXPECT_EQ(mainMenuDescription().at(kLevelsPopup).text, "&Levels");
 }
 
 TEST(OpenFile, ExtensionsNeedMoreThanFourCharactersAndIgnoreCase) {
@@ -70,17 +58,12 @@ TEST(OpenFile, ExtensionsNeedMoreThanFourCharactersAndIgnoreCase) {
     EXPECT_FALSE(hasExtension("x.sl", ".SLI"));
 }
 
+// Bytes of the 32 x 32 plane (four a row): a 3 x 2 outline has a full top and bottom row; one taller than the
+// cursor has no bottom edge, its last row only the two sides; one wider has no right edge.
 TEST(BrushCursor, OutlineIsAHollowRectangleClippedToTheCursor) {
-    auto plane = brushOutline(3, 2);
-    EXPECT_EQ(plane[0], 0xE0);  // row 0: three pixels
-    EXPECT_EQ(plane[4], 0xE0);  // row 1 is the bottom row: three pixels
-    EXPECT_EQ(plane[8], 0x00);
-    auto tall = brushOutline(4, 40);  // taller than the cursor: no bottom edge
-    EXPECT_EQ(tall[0], 0xF0);
-    EXPECT_EQ(tall[31 * 4], 0x90);  // last row: only the two sides
-    auto wide = brushOutline(40, 3);
-    EXPECT_EQ(wide[4], 0x80);  // no right edge inside the cursor
-    EXPECT_EQ(wide[3], 0xFF);
+    const std::tuple<int, int, int, int> bytes[] = {{3, 2, 0, 0xE0},    {3, 2, 4, 0xE0}, {3, 2, 8, 0}, {4, 40, 0, 0xF0},
+                                                    {4, 40, 124, 0x90}, {40, 3, 3, 0xFF}, {40, 3, 4, 0x80}};
+    for (auto [w, h, at, want] : bytes) EXPECT_EQ(brushOutline(w, h)[at], want) << w << "x" << h << " byte " << at;
 }
 
 TEST(SettingsFile, ReadsTheKeyOfItsSectionOnly) {

@@ -24,9 +24,8 @@ struct Folder {
     void run(const std::string& actions, const std::vector<std::string>& lines) {
         const Outcome r = script(withDir(actions, d));
         EXPECT_EQ(r.status, 0) << r.err;
-        for (const std::string& line : lines) {
+        for (const std::string& line : lines)
             EXPECT_TRUE(std::regex_search(r.out, transcriptPattern(withDir(line, d)))) << line << " in\n" << r.out;
-        }
     }
     std::string file(const std::string& name) {
         const Bytes b = readBytes(dir / name);

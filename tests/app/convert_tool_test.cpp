@@ -59,9 +59,14 @@ TEST_F(Convert, ModesGiveTheMenusResultsAndTheFileItsDepth) {
     // Without a mode the picture is written as read, here to another format.
     EXPECT_EQ(run({in, dir / "same.pcx"}), 0);
     EXPECT_TRUE(std::filesystem::exists(dir / "same.pcx"));
+    // The quality is clamped as the menu's question clamps it: 0 gives 1, 150 gives 100.
+    EXPECT_EQ(run({in, dir / "low.jpg", "--quality", "0"}), 0);
+    EXPECT_EQ(run({in, dir / "high.jpg", "--quality", "150"}), 0);
+    EXPECT_LT(std::filesystem::file_size(dir / "low.jpg"), std::filesystem::file_size(dir / "high.jpg"));
 }
 
-TEST_F(Convert, FailuresPrintTheBoxesAndLeaveNoFile) {
+// Failures print the boxes and exit 1; bad arguments (all in the command line's table) exit 2 with the usage.
+TEST_F(Convert, FailuresAndBadArgumentsPrintWhyAndLeaveNoFile) {
     const std::string missing = dir / "missing.bmp";
     const std::string out = dir / "out.bmp";
     EXPECT_EQ(run({missing, out}), 1);
@@ -78,22 +83,10 @@ TEST_F(Convert, FailuresPrintTheBoxesAndLeaveNoFile) {
     err.str("");
     EXPECT_EQ(run({in, dir / "out.gif"}), 1);
     EXPECT_NE(err.str().find(": write failed\n"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(dir / "out.gif"));
-    EXPECT_FALSE(std::filesystem::exists(out));
-    EXPECT_FALSE(std::filesystem::exists(png));
-}
-
-// Every problem the arguments can have is in the command line's table; here: status 2, usage, no file.
-TEST_F(Convert, ArgumentsAreChecked) {
-    const std::string in = truecolorFile();
+    err.str("");
     EXPECT_EQ(run({in, dir / "a.bmp", "--mode", "4"}), 2);
-    EXPECT_NE(err.str().find("unknown mode: 4\nusage: vyd convert IN OUT"), std::string::npos) << err.str();
-    EXPECT_FALSE(std::filesystem::exists(dir / "a.bmp"));
-
-    // The quality is clamped as the menu's question clamps it: 0 gives 1, 150 gives 100.
-    EXPECT_EQ(run({in, dir / "low.jpg", "--quality", "0"}), 0);
-    EXPECT_EQ(run({in, dir / "high.jpg", "--quality", "150"}), 0);
-    EXPECT_LT(std::filesystem::file_size(dir / "low.jpg"), std::filesystem::file_size(dir / "high.jpg"));
+    EXPECT_EQ(err.str().find("unknown mode: 4\nusage: vyd convert IN OUT"), 0u) << err.str();
+    for (const std::string& left : {dir / "out.gif", out, png, dir / "a.bmp"}) EXPECT_FALSE(std::filesystem::exists(left)) << left;
 }
 
 }  // namespace

@@ -78,10 +78,8 @@ const ScriptCase kEditing[] = {
 };
 
 class Editing : public testing::TestWithParam<ScriptCase> {};
-
 TEST_P(Editing, TranscriptAndSavedPicture) { checkScriptCase(GetParam()); }
-
 INSTANTIATE_TEST_SUITE_P(Scripts, Editing, testing::ValuesIn(kEditing),
-                         [](const testing::TestParamInfo<ScriptCase>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

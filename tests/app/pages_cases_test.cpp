@@ -71,11 +71,9 @@ const ScriptCase kPages[] = {
 };
 
 class Pages : public testing::TestWithParam<ScriptCase> {};
-
 TEST_P(Pages, Transcript) { checkScriptCase(GetParam()); }
-
 INSTANTIATE_TEST_SUITE_P(Scripts, Pages, testing::ValuesIn(kPages),
-                         [](const testing::TestParamInfo<ScriptCase>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Rows of 1 and 4 bits a pixel hold fewer bytes than pixels: only those bytes count, never the padding after.
 TEST(BytePage, CountsOnlyTheBytesEachRowHolds) {

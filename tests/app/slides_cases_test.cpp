@@ -75,10 +75,8 @@ const ScriptCase kSlides[] = {
 };
 
 class Slides : public testing::TestWithParam<ScriptCase> {};
-
 TEST_P(Slides, Transcript) { checkScriptCase(GetParam()); }
-
 INSTANTIATE_TEST_SUITE_P(Scripts, Slides, testing::ValuesIn(kSlides),
-                         [](const testing::TestParamInfo<ScriptCase>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -32,12 +32,10 @@ TEST(NumberFields, LeadingNumberAsFormattedInputReadsIt) {
     const double inf = std::numeric_limits<double>::infinity();
     // "3.e": an exponent without digits is not part of the number.
     for (auto [text, value] : {std::pair{"12abc", 12.0}, {" 7", 7.0}, {"\t-2.5e2x", -250.0}, {"+.5", 0.5}, {"3.e", 3.0},
-                               {"90\xB0", 90.0}, {"1e400", inf}, {"-1e400", -inf}, {"1e-400", 0.0}}) {
+                               {"90\xB0", 90.0}, {"1e400", inf}, {"-1e400", -inf}, {"1e-400", 0.0}})
         EXPECT_EQ(scanNumber(text), value) << text;
-    }
-    for (const char* none : {"", "   ", "abc", ".", "-", "e5", "nan", "inf", "\xB0"}) {
+    for (const char* none : {"", "   ", "abc", ".", "-", "e5", "nan", "inf", "\xB0"})
         EXPECT_FALSE(scanNumber(none).has_value()) << none;
-    }
 }
 
 TEST(DialogTemplates, IdentifiersAreUniqueAndEveryBoxCanBeAnsweredOrCancelled) {
@@ -61,8 +59,9 @@ TEST(DialogTemplates, IdentifiersAreUniqueAndEveryBoxCanBeAnsweredOrCancelled) {
     }
 }
 
-// What only a direct call reaches: a default without a number ends a number question, and text questions.
-TEST(QuestionBox, DefaultWithoutANumberGivesZeroAndTextIsReturnedAsTyped) {
+// What only a direct call reaches: a default without a number ends a number question, text questions, and the
+// wash box's clamps of order and noise.
+TEST(QuestionBoxes, DefaultWithoutANumberGivesZeroTextIsReturnedAsTypedAndWashOrderAndNoiseAreClamped) {
     Session s;
     s.answer(false);
     EXPECT_EQ(askNumber(s.app, "caption?", "none"), 0);
@@ -70,10 +69,6 @@ TEST(QuestionBox, DefaultWithoutANumberGivesZeroAndTextIsReturnedAsTyped) {
     EXPECT_EQ(askText(s.app, "caption for this slide?", ""), "a caption");
     s.answer(false, {{11, "typed"}});
     EXPECT_EQ(askText(s.app, "caption for this slide?", "old"), "old");
-}
-
-TEST(ColorWashBox, OrderAndNoiseAreClamped) {
-    Session s;
     uint8_t order = 4, noise = 0;
     s.answer(true, {{4, "9"}, {3, "-1"}});
     EXPECT_TRUE(runColorWashBox(s.app, order, noise));
@@ -98,6 +93,5 @@ TEST(SizeCommands, NewImageAndDetailsEndPlainAndSuppressedRotationsLeaveTheLevel
     s.app.view.rotationsSuppressed = true;
     s.answer(true, {{7, "30"}});
     EXPECT_EQ(dispatchCommand(s.app, 1313), Ending::Plain);
-    EXPECT_EQ(s.app.levels[1].rotationCos, 1);
-    EXPECT_EQ(s.app.levels[1].rotationSin, 0);
+    EXPECT_TRUE(s.app.levels[1].rotationCos == 1 && s.app.levels[1].rotationSin == 0);
 }

@@ -17,11 +17,7 @@ namespace {
 
 const std::string kData = std::string(VYD_TEST_DATA) + "/interop/";
 
-struct Answer {
-    std::string direction, name;
-    int width = 0, height = 0;
-    std::string pixels, bytes;
-};
+struct Answer { std::string direction, name; int width = 0, height = 0; std::string pixels, bytes; };
 
 std::vector<Answer> answers(const std::string& direction) {
     std::vector<Answer> rows;
@@ -30,9 +26,8 @@ std::vector<Answer> answers(const std::string& direction) {
         std::istringstream cells(line);
         Answer a;
         if (line[0] != '#' && cells >> a.direction >> a.name >> a.width >> a.height >> a.pixels >> a.bytes &&
-            a.direction == direction) {
+            a.direction == direction)
             rows.push_back(a);
-        }
     }
     return rows;
 }
@@ -62,11 +57,10 @@ Image pictureFor(const std::string& name, int width, int height) {
     Image image;
     createImage(image, mode, mode == kModeTrue24 ? 24 : 8, width, height);
     // A one-bit PCX is black and white whatever its header palette says; other pictures get colours of their own.
-    for (int i = 0; i < 256 && !(mode == kMode2 && name.starts_with("pcx")); ++i) {
+    for (int i = 0; i < 256 && !(mode == kMode2 && name.starts_with("pcx")); ++i)
         image.palette[i] = RgbQuad::fromValue(makeColor(i, (3 * i) % 256, 255 - i));
-    }
     uint32_t seed = 12345;
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < width * (mode == kModeTrue24 ? 3 : 1); ++x) {
             seed = seed * 1103515245 + 12345;
             unsigned v = name.ends_with("noise") ? seed >> 16 : name.ends_with("flat") ? 17 : 5 * (x / 3) + 9 * y;
@@ -74,7 +68,6 @@ Image pictureFor(const std::string& name, int width, int height) {
             if (mode == kMode16) v %= 16;
             image.row(y)[x] = static_cast<uint8_t>(v);
         }
-    }
     return image;
 }
 

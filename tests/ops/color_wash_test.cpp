@@ -18,8 +18,7 @@ TEST(ColorWash, OrderZeroPaintsTheMeanOfTheFittedPixelsOverTheSharedArea) {
     const Color c[5] = {makeColor(0, 1, 10), makeColor(0, 2, 20), makeColor(0, 0, 250), makeColor(9, 3, 31),
                         makeColor(0, 0, 251)};
     Image level15 = testing::truecolor(5, 1, [&](int x, int) { return c[x]; });
-    level15.leftColor = c[2];
-    level15.rightColor = c[4];
+    level15.leftColor = c[2], level15.rightColor = c[4];
     Image target = plain(5, 1, grey(77));
     RecordingMonitor monitor;
     ASSERT_EQ(colorWash(target, level15, 0, monitor), WashResult::Painted);
@@ -81,8 +80,7 @@ TEST(ColorWash, RowTitlesEscAndSingularEquations) {
     for (int y = 0; y < 3; ++y) EXPECT_EQ(testing::at(target, 2, y), grey(y == 1 ? 9 : 60));
 
     Image keys = testing::truecolor(4, 3, [](int x, int) { return grey(1 + x % 2); });  // every pixel a key
-    keys.leftColor = grey(1);
-    keys.rightColor = grey(2);
+    keys.leftColor = grey(1), keys.rightColor = grey(2);
     RecordingMonitor monitor;
     EXPECT_EQ(colorWash(target, keys, 2, monitor), WashResult::Singular);
     EXPECT_EQ(monitor.titles.size(), 6u);  // no painting pass

@@ -64,8 +64,7 @@ TEST(ResizeByScale, BilinearWithTheLastSourcePixelRepeated) {
     Level shrunk = levelOf(testing::truecolor(2, 2, square), 1.5, 0.5, 3, 4), grown = levelOf(testing::truecolor(2, 2, square), 2, 2, 0, 0);
     ASSERT_TRUE(resizeByScale(shrunk) && resizeByScale(grown));
     ASSERT_TRUE(shrunk.image.width() == 3 && shrunk.image.height() == 1);
-    EXPECT_EQ(testing::at(shrunk.image, 1, 0), makeColor(133, 0, 0));
-    EXPECT_EQ(testing::at(shrunk.image, 2, 0), makeColor(200, 0, 0));
+    EXPECT_TRUE(testing::at(shrunk.image, 1, 0) == makeColor(133, 0, 0) && testing::at(shrunk.image, 2, 0) == makeColor(200, 0, 0));
     EXPECT_DOUBLE_EQ(shrunk.originX, 4.5);
     EXPECT_EQ(testing::at(grown.image, 1, 1), makeColor(85, 0, 0));
 }
