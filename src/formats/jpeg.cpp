@@ -131,7 +131,6 @@ Decoded decodeJpeg(std::span<const uint8_t> bytes, const ModeSettings& /*modes*/
         uint64_t{frame.codedBytes} * 8 < jpegLeastCodedBits(frame)) {
         return std::move(result.fail(CodecError::BeyondData, {width, height, {}}));
     }
-    if (bytes.size() < jpegLeastHuffmanBytes(frame)) return unreadable(result);
     bool cmyk = colorspace == TJCS_CMYK || colorspace == TJCS_YCCK;
     size_t stride = (static_cast<size_t>(rowBytesUnpadded(24, width)) + 3) & ~size_t{3};
     size_t pictureBytes = stride * static_cast<size_t>(height);

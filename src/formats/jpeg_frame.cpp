@@ -138,11 +138,4 @@ uint64_t jpegLeastCodedBits(const JpegFrameInfo& info) {
     return blocks * 2;
 }
 
-size_t jpegLeastHuffmanBytes(const JpegFrameInfo& info) {
-    if (!info.frameFound || info.arithmetic()) return 0;
-    size_t blocks = 0;
-    for (int i = 0; i < info.components; ++i) blocks = std::max(blocks, componentBlocks(info, i).coded);
-    return blocks / 8;
-}
-
 }  // namespace vyd

@@ -47,9 +47,4 @@ size_t jpegCoefficientBytes(const JpegFrameInfo& info);
 // 0 when no frame was found.
 uint64_t jpegLeastCodedBits(const JpegFrameInfo& info);
 
-// The fewest bytes Huffman-coded data of this frame can take: every block of a component is coded with at
-// least one bit. A file shorter than that holds next to none of its picture. 0 for arithmetic coding, which
-// has no such floor, and when no frame was found.
-size_t jpegLeastHuffmanBytes(const JpegFrameInfo& info);
-
 }  // namespace vyd
