@@ -200,7 +200,8 @@ Decoded decodeBmp(std::span<const uint8_t> bytes, const ModeSettings& modes) {
     }
 
     // The rows are raw: a picture far larger than the rows the file's bytes reach is refused before it is made.
-    const uint64_t rowBytes = (static_cast<uint64_t>(bits) * static_cast<uint64_t>(width) + 31) / 32 * 4;
+    const uint64_t rowBytes =
+        (static_cast<uint64_t>(rowBytesUnpadded(bits, static_cast<int32_t>(width))) + 3) & ~uint64_t{3};
     const uint64_t available = bytes.size() - std::min<size_t>(h.pixelOffset, bytes.size());
     const auto columns = static_cast<uint64_t>(width), rows = static_cast<uint64_t>(height);
     const uint64_t rowsHeld = std::min((available + rowBytes - 1) / rowBytes, rows);
